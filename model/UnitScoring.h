@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Score and counts of a part, a subject or a whole exam.
+struct TTotalResult
+{
+    double Score = 0;
+    qint32 Correct = 0;
+    qint32 InCorrect = 0;
+    qint32 Unanswered = 0;
+
+    TTotalResult &operator+=(const TTotalResult &other);
+};
+
+// The three answer formats; a format string is also the blank answer.
+inline const QString FormatClassic = QStringLiteral("#");
+inline const QString FormatDigits = QStringLiteral("(######)");
+inline const QString FormatMatch = QStringLiteral("[#####][#####][#####]");
+
+// The canonical form of one answer, so that the same choice entered in another letter case,
+// order or column position compares equal: upper case for "#"; each chosen letter in its own
+// column for the three groups; entered characters moved to the left for the digit columns.
+QString NormalizeAnswer(const QString &format, const QString &value);
