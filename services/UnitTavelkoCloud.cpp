@@ -1,0 +1,265 @@
+#include "UnitTavelkoCloud.h"
+
+#include <QElapsedTimer>
+#include <QUrl>
+
+#include <curl/curl.h>
+
+bool DownLoadAborted = false;
+
+namespace {
+
+// libcurl wants one global initialisation before any handle exists.
+void EnsureCurlInitialised()
+{
+    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    Q_UNUSED(initialised);
+}
+
+// "/web/Tavelko" is absolute: in a URL its first slash is written %2F. Every segment is
+// percent-encoded, so that names with blanks or non-Latin letters travel intact.
+QByteArray EncodePath(const QString &path)
+{
+    QByteArray encoded;
+    const QStringList segments = path.split(u'/');
+    for (qsizetype i = 0; i < segments.size(); ++i) {
+        if (i > 0)
+            encoded += (i == 1 && segments.first().isEmpty()) ? "%2F" : "/";
+        encoded += QUrl::toPercentEncoding(segments.at(i));
+    }
+    return encoded;
+}
+
+// One FTP connection (a libcurl easy handle reused for every request of the call, so that one
+// control connection serves them all).
+class TCurlSession final : public TFtpSession
+{
+public:
+    TCurlSession(const TServerConfig &config, const QString &dir, const TCloudCallbacks &callbacks, bool noDelay)
+        : fCallbacks(callbacks)
+    {
+        EnsureCurlInitialised();
+        fCurl = curl_easy_init();
+        fBaseUrl = "ftp://" + QUrl::toPercentEncoding(config.FtpHost, ":[]") + ':' + QByteArray::number(config.FtpPort)
+                   + '/' + EncodePath(dir);
+        if (!fCurl)
+            return;
+        const QByteArray user = config.FtpUser.toUtf8();
+        const QByteArray password = config.FtpPassword.toUtf8();
+        curl_easy_setopt(fCurl, CURLOPT_USERNAME, user.constData());
+        curl_easy_setopt(fCurl, CURLOPT_PASSWORD, password.constData());
+        curl_easy_setopt(fCurl, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
+        curl_easy_setopt(fCurl, CURLOPT_TRANSFERTEXT, 0L);
+        curl_easy_setopt(fCurl, CURLOPT_ERRORBUFFER, fError);
+        curl_easy_setopt(fCurl, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(fCurl, CURLOPT_CONNECTTIMEOUT, 15L);
+        curl_easy_setopt(fCurl, CURLOPT_SERVER_RESPONSE_TIMEOUT, 30L);
+        // A transfer that stalls for a minute is given up rather than waited for forever.
+        curl_easy_setopt(fCurl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(fCurl, CURLOPT_LOW_SPEED_TIME, 60L);
+        if (noDelay)
+            curl_easy_setopt(fCurl, CURLOPT_TCP_NODELAY, 1L);
+        curl_easy_setopt(fCurl, CURLOPT_WRITEFUNCTION, &TCurlSession::Write);
+        curl_easy_setopt(fCurl, CURLOPT_WRITEDATA, this);
+        curl_easy_setopt(fCurl, CURLOPT_XFERINFOFUNCTION, &TCurlSession::Progress);
+        curl_easy_setopt(fCurl, CURLOPT_XFERINFODATA, this);
+        curl_easy_setopt(fCurl, CURLOPT_NOPROGRESS, 0L);
+    }
+
+    ~TCurlSession() override
+    {
+        if (fCurl)
+            curl_easy_cleanup(fCurl);
+    }
+
+    TCurlSession(const TCurlSession &) = delete;
+    TCurlSession &operator=(const TCurlSession &) = delete;
+
+    // Connects, logs in and changes into the folder, with no transfer.
+    bool Enter()
+    {
+        if (!fCurl)
+            return false;
+        curl_easy_setopt(fCurl, CURLOPT_NOBODY, 1L);
+        const QByteArray url = fBaseUrl + '/';
+        curl_easy_setopt(fCurl, CURLOPT_URL, url.constData());
+        const CURLcode rc = Perform(nullptr);
+        curl_easy_setopt(fCurl, CURLOPT_NOBODY, 0L);
+        return rc == CURLE_OK;
+    }
+
+    // Fetches one file of the folder into target; the failure's text when it fails.
+    CURLcode Fetch(const QString &fileName, QByteArray &target)
+    {
+        const QByteArray url = fBaseUrl + '/' + EncodePath(fileName);
+        curl_easy_setopt(fCurl, CURLOPT_URL, url.constData());
+        return Perform(&target);
+    }
+
+    QString ErrorText(CURLcode rc) const
+    {
+        return fError[0] ? QString::fromUtf8(fError) : QString::fromUtf8(curl_easy_strerror(rc));
+    }
+
+    qint64 Size(const QString &fileName) override
+    {
+        if (!fCurl || fInTransfer)
+            return -1;
+        curl_easy_setopt(fCurl, CURLOPT_NOBODY, 1L);
+        const QByteArray url = fBaseUrl + '/' + EncodePath(fileName);
+        curl_easy_setopt(fCurl, CURLOPT_URL, url.constData());
+        curl_off_t size = -1;
+        if (Perform(nullptr) != CURLE_OK || curl_easy_getinfo(fCurl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size) != CURLE_OK)
+            size = -1;
+        curl_easy_setopt(fCurl, CURLOPT_NOBODY, 0L);
+        return qint64(size);
+    }
+
+    void Abort() override { fAbort = true; }
+    bool AbortRequested() const { return fAbort; }
+
+    void WorkBegin()
+    {
+        if (fCallbacks.OnWorkBegin)
+            fCallbacks.OnWorkBegin(*this, wmRead, 0);
+    }
+
+    void WorkEnd()
+    {
+        ReportWork(false);
+        if (fCallbacks.OnWorkEnd)
+            fCallbacks.OnWorkEnd(*this, wmRead);
+    }
+
+    // Tells the caller the bytes received so far: when that changed, or whenever forced.
+    void ReportWork(bool force)
+    {
+        if (!force && fReported == fReceived)
+            return;
+        fReported = fReceived;
+        fSinceReport.start();
+        if (fCallbacks.OnWork)
+            fCallbacks.OnWork(*this, wmRead, fReceived);
+    }
+
+private:
+    CURLcode Perform(QByteArray *target)
+    {
+        fError[0] = 0;
+        fTarget = target;
+        fInTransfer = true;
+        const CURLcode rc = curl_easy_perform(fCurl);
+        fInTransfer = false;
+        fTarget = nullptr;
+        return rc;
+    }
+
+    static size_t Write(char *data, size_t size, size_t count, void *user)
+    {
+        auto *self = static_cast<TCurlSession *>(user);
+        const size_t bytes = size * count;
+        if (self->fAbort)
+            return 0;
+        if (!self->fTarget)
+            return bytes; // the lines libcurl makes up for a request without a transfer
+        self->fTarget->append(data, qsizetype(bytes));
+        self->fReceived += qint64(bytes);
+        return bytes;
+    }
+
+    // Called by libcurl often during a transfer and about once a second while it waits: report
+    // progress (which lets the caller keep its window alive) and honour an abort.
+    static int Progress(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+    {
+        auto *self = static_cast<TCurlSession *>(user);
+        if (self->fAbort)
+            return 1;
+        // Even when nothing new came, report now and then to keep the caller responsive.
+        const bool quiet = !self->fSinceReport.isValid() || self->fSinceReport.elapsed() >= 200;
+        if (self->fReported != self->fReceived || quiet)
+            self->ReportWork(true);
+        return self->fAbort ? 1 : 0;
+    }
+
+    CURL *fCurl = nullptr;
+    QByteArray fBaseUrl;
+    const TCloudCallbacks &fCallbacks;
+    QByteArray *fTarget = nullptr;
+    qint64 fReceived = 0;
+    qint64 fReported = 0;
+    QElapsedTimer fSinceReport;
+    bool fAbort = false;
+    bool fInTransfer = false;
+    char fError[CURL_ERROR_SIZE] = {};
+};
+
+// Refuses a download started from inside another download's callback.
+class TCallGuard
+{
+public:
+    TCallGuard() : fEntered(!sBusy) { sBusy = true; }
+    ~TCallGuard()
+    {
+        if (fEntered)
+            sBusy = false;
+    }
+    bool Entered() const { return fEntered; }
+
+private:
+    static inline bool sBusy = false;
+    bool fEntered;
+};
+
+} // namespace
+
+QByteArray TTavelkoCloud::DownLoadFile(const QString &dir, const QString &_file, const TCloudCallbacks &callbacks,
+                                       const TServerConfig &config)
+{
+    QByteArray result;
+    TCallGuard guard;
+    if (!guard.Entered())
+        return result;
+    TCurlSession session(config, dir, callbacks, false);
+    if (!session.Enter())
+        return result;
+    session.WorkBegin();
+    session.Fetch(_file, result);
+    session.WorkEnd();
+    return result;
+}
+
+TDownloadFiles TTavelkoCloud::DownLoadFiles(const QString &dir, const QStringList &_files,
+                                            const TCloudCallbacks &callbacks, const TServerConfig &config)
+{
+    TCallGuard guard;
+    if (!guard.Entered())
+        return {};
+    DownLoadAborted = false;
+    TDownloadFiles result(size_t(_files.size()));
+    TCurlSession session(config, dir, callbacks, true);
+    if (!session.Enter())
+        return {};
+    session.WorkBegin();
+    for (qsizetype i = 0; i < _files.size(); ++i) {
+        QByteArray stream;
+        const CURLcode rc = session.Fetch(_files.at(i), stream);
+        // A transfer cut short by the abort counts as having returned; the flag decides.
+        const bool returned = rc == CURLE_OK || (DownLoadAborted && session.AbortRequested());
+        if (returned && DownLoadAborted) {
+            FreeStreams(result);
+            break;
+        }
+        if (returned) {
+            result[size_t(i)] = std::move(stream);
+        } else if (callbacks.ReportError) {
+            callbacks.ReportError(ErrorPrefix + session.ErrorText(rc));
+        }
+    }
+    session.WorkEnd();
+    return result;
+}
+
+void TTavelkoCloud::FreeStreams(TDownloadFiles &files)
+{
+    files.clear();
+}
