@@ -1,0 +1,85 @@
+// Drawing 100 questions from a bank of 1,000,000 of which 200,000 match the pattern, against the
+// bare SELECT run by the mariadb command-line client.
+
+#include "BenchReport.h"
+#include "ServerEnv.h"
+#include "UnitDataModule.h"
+#include "UnitExamModel.h"
+#include "UnitSqlConnection.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const QString Select = QStringLiteral("SELECT * FROM e_all_questions a WHERE (a.Format = '#') AND (a.`Path` LIKE 'R/1/%')");
+
+qint64 Scalar(TSqlConnection &connection, const QString &sql)
+{
+    TSqlStatement query(connection, sql);
+    query.Execute();
+    return query.Next() ? query.Integer(0) : 0;
+}
+
+// One million questions over five subjects and three formats; subject 1 in format "#" holds a
+// fifth of them (every row whose number is divisible by 5 gets that pattern).
+void SeedOnce()
+{
+    TSqlConnection connection(TServerConfig::Load());
+    connection.Open();
+    if (Scalar(connection, "SELECT COUNT(*) FROM e_all_questions") == 1000000)
+        return;
+    std::printf("Seeding 1,000,000 questions...\n");
+    TSqlStatement(connection, "DELETE FROM e_all_questions").Execute();
+    TSqlStatement(connection,
+                  "INSERT INTO e_all_questions (Id, Format, Path, Answer) "
+                  "SELECT seq, IF(seq % 5 = 0, '#', ELT(1 + seq % 2, '(######)', '[#####][#####][#####]')), "
+                  "CONCAT('R/', IF(seq % 5 = 0, 1, 2 + seq % 4), '/', 1 + seq % 10, '/q', seq), "
+                  "IF(seq % 5 = 0, ELT(1 + seq % 5, 'A', 'B', 'C', 'D', 'E'), '(1#####)') "
+                  "FROM seq_1_to_1000000").Execute();
+    TSqlStatement(connection, "ANALYZE TABLE e_all_questions").Execute();
+}
+
+void BM_GetBaseQuestions(benchmark::State &state)
+{
+    TDataModuleMain module;
+    TExamModel exam(QString(), 0, 0);
+    for (auto _ : state) {
+        exam.IDS.clear();
+        const TBaseQuestions drawn = module.GetBaseQuestions(exam, 100, 10, false, "R/1/%", "#");
+        if (drawn.size() != 100)
+            state.SkipWithError("the draw came back short");
+    }
+}
+
+void BM_MariadbClientSelect(benchmark::State &state)
+{
+    const TServerConfig config = TServerConfig::Load();
+    const QByteArray command = QStringLiteral("mariadb --no-defaults -h %1 -P %2 -u %3 -p%4 %5 -e \"%6\" > /dev/null")
+                                   .arg(config.DbHost)
+                                   .arg(config.DbPort)
+                                   .arg(config.DbUser, config.DbPassword, config.DbName, QString(Select).replace("`", "\\`"))
+                                   .toUtf8();
+    for (auto _ : state) {
+        if (std::system(command.constData()) != 0)
+            state.SkipWithError("the mariadb client failed");
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_GetBaseQuestions)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_MariadbClientSelect)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (!LoadServerEnvironment()) {
+        std::fprintf(stderr, "No servers: run through scripts/bench, which starts them.\n");
+        return 1;
+    }
+    SeedOnce();
+    return RunWithRatios(argc, argv, {{{"BM_GetBaseQuestions", "BM_MariadbClientSelect"}, 1.5}});
+}
