@@ -1,0 +1,72 @@
+// One full drawing of the answer tool (400 x 900, digit format) and of the result list of a
+// 500-question exam (1600 pixels wide). Goals: median at most 4 ms and 16 ms.
+
+#include "UnitAnswerControl.h"
+#include "UnitExamModel.h"
+#include "UnitResultControl.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+void BM_AnswerToolDraw(benchmark::State &state)
+{
+    TAnswerControl tool(nullptr, "(######)", "(12.5-#)", 400, 900, {10, 10, 390, 890});
+    tool.Move(200, 300); // something hovered
+    for (auto _ : state)
+        tool.Render();
+}
+
+// 500 questions in four subjects and all three formats, answered right, wrong and not at all.
+TExamModel &Exam()
+{
+    static TExamModel model(QStringLiteral("Benchmark"), 3600, 600);
+    if (!model.Predmets.empty())
+        return model;
+    const struct { const char *format, *answer, *right, *wrong; int count; } parts[] = {
+        {"#", "C", "c", "A", 200},
+        {"(######)", "(12.5##)", "(1#2.5#)", "(-7####)", 150},
+        {"[#####][#####][#####]", "[A####][#B###][##C##]", "[A####][#B###][##C##]", "[#B###][#B###][##C##]", 150},
+    };
+    for (int p = 0; p < 4; ++p) {
+        model.Predmets.push_back(std::make_unique<TExamPredmet>(QStringLiteral("Subject %1").arg(p + 1), p + 1, p + 1, false));
+        for (const auto &spec : parts) {
+            auto part = std::make_unique<TPredmetPart>(spec.format, 1, 1, true, 4, 1.0);
+            for (int i = 0; i < spec.count / 4; ++i) {
+                part->Answer += spec.answer;
+                part->UserAnswer += i % 3 == 0 ? QString(spec.right) : i % 3 == 1 ? QString(spec.wrong) : QString(spec.format);
+            }
+            model.Predmets.back()->Parts.push_back(std::move(part));
+        }
+    }
+    return model;
+}
+
+void BM_ResultListDraw(benchmark::State &state)
+{
+    TResultControl list(nullptr, &Exam(), 1600, 30, 30);
+    list.SetHotIndex(17);
+    for (auto _ : state)
+        list.Render();
+    state.counters["questions"] = Exam().QuestionsCount();
+    state.counters["height"] = list.Height();
+}
+
+} // namespace
+
+BENCHMARK(BM_AnswerToolDraw)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ResultListDraw)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Every message and question to the learner goes through here, so that tests can answer them
+// without a modal box ever blocking: in test mode nothing is shown, each question takes the next
+// queued answer, and everything asked or said is recorded.
+class TMessageBox
+{
+public:
+    enum TAnswer { Ok, Yes, No, Cancel };
+    enum TButtons { YesNo, YesNoCancel };
+
+    TMessageBox() = delete;
+
+    static void ShowMessage(QWidget *parent, const QString &text, const QString &caption = QString());
+    static TAnswer Confirm(QWidget *parent, const QString &text, TButtons buttons = YesNo);
+
+    // Test mode: questions take queued answers (No, or Cancel with three buttons, when none is
+    // queued); messages and questions are recorded in History.
+    static void SetTestMode(bool on);
+    static void SetNextAnswer(TAnswer answer);
+    static QStringList &History();
+};
+
+// Runs an event handler and reports any failure it raises in a message box with the failure's
+// text, as the application's default error report does; the program goes on.
+void ReportErrors(QWidget *parent, const std::function<void()> &handler);

@@ -1,0 +1,58 @@
+#include "UnitPaintBox.h"
+
+#include "UnitMessageBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TPaintBox::Present(const QImage &image)
+{
+    fImage = image; // shared, not copied
+    if (!fPainting)
+        update();
+}
+
+void TPaintBox::paintEvent(QPaintEvent *)
+{
+    fPainting = true;
+    if (OnPaint)
+        ReportErrors(this, OnPaint);
+    fPainting = false;
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.drawImage(0, 0, fImage);
+}
+
+void TPaintBox::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    if (OnMouseDown)
+        ReportErrors(this, [&] { OnMouseDown(event->button(), at.x(), at.y()); });
+}
+
+void TPaintBox::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    if (OnMouseMove)
+        ReportErrors(this, [&] { OnMouseMove(at.x(), at.y()); });
+}
+
+void TPaintBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    if (OnMouseUp)
+        ReportErrors(this, [&] { OnMouseUp(event->button(), at.x(), at.y()); });
+}
+
+void TPaintBox::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (OnResize)
+        ReportErrors(this, OnResize);
+}

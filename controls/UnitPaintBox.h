@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+// Where a custom-drawn control shows itself. The control renders into an off-screen image and
+// presents it; the image is copied to the screen in one block.
+class TCanvas
+{
+public:
+    virtual ~TCanvas() = default;
+    virtual void Present(const QImage &image) = 0;
+};
+
+// A widget that forwards its paint and mouse events and shows what is presented to it. Every
+// forwarded handler runs under the default error report.
+class TPaintBox : public QWidget, public TCanvas
+{
+public:
+    explicit TPaintBox(QWidget *parent = nullptr);
+
+    std::function<void()> OnPaint;
+    std::function<void(Qt::MouseButton button, int x, int y)> OnMouseDown;
+    std::function<void(int x, int y)> OnMouseMove;
+    std::function<void(Qt::MouseButton button, int x, int y)> OnMouseUp;
+    std::function<void()> OnResize;
+
+    void Present(const QImage &image) override;
+    const QImage &Presented() const { return fImage; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QImage fImage;
+    bool fPainting = false;
+};

@@ -1,0 +1,262 @@
+#include "UnitResultControl.h"
+
+#include "UnitComplain.h"
+#include "UnitDataModule.h"
+#include "UnitExamModel.h"
+#include "UnitMessageBox.h"
+#include "UnitPaintBox.h"
+#include "UnitTranslate.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+constexpr qreal Box = 36;       // side of a box, height of a row step
+constexpr qreal RowHeight = 160; // four boxes and a gap
+
+const QColor HeadingColor(0xFF0000A8u);
+const QColor TitleColor(0xFFA33301u);
+const QColor MarkColors[] = {QColor(0xFF000000u), QColor(0xFF0000FFu), QColor(0xFFFF0000u)};
+const QString MarkTexts[] = {QStringLiteral("#"), QStringLiteral("+"), QStringLiteral("-")};
+
+QFont ListFont(int pixels, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QString Shown(const QString &format, const QString &answer)
+{
+    return NormalizeAnswer(format, answer).remove(u'#');
+}
+
+// Runs at scope exit, whichever way the scope is left.
+template <typename F> struct TFinally
+{
+    F f;
+    ~TFinally() { f(); }
+};
+template <typename F> TFinally(F) -> TFinally<F>;
+
+} // namespace
+
+TResultControl::TResultControl(TCanvas *_Canvas, TExamModel *_ExamModel, int _Width, int _OffsetX, int _OffsetY,
+                               TDataModuleMain *dataModule)
+    : fCanvas(_Canvas), fExamModel(_ExamModel), fWidth(_Width), fOffsetX(_OffsetX), fOffsetY(_OffsetY),
+      fDataModule(dataModule ? dataModule : DataModuleMain)
+{
+    fExamModel->Finished = true;
+    ShowComplaint = [](TFormComplain &dialog) {
+        dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+        return dialog.exec();
+    };
+}
+
+const TResultControl::TLayout &TResultControl::Layout()
+{
+    if (fLayoutValid)
+        return fLayout;
+    TLayout layout;
+    qreal x = fOffsetX, y = fOffsetY;
+    bool rowStart = true;
+    layout.heading = QPointF(x, y);
+    y += 48;
+    layout.lines.append(y);
+    int number = 0;
+    for (const auto &predmet : fExamModel->Predmets) {
+        y += rowStart ? Box : RowHeight;
+        layout.titles.append(QPointF(x, y));
+        y += Box;
+        layout.lines.append(y);
+        y += Box;
+        for (const auto &part : predmet->Parts) {
+            const qsizetype length = part->Format.size();
+            const qint32 n = part->QuestionsCount();
+            for (qint32 i = 0; i < n; ++i) {
+                rowStart = false;
+                TColumn column;
+                column.number = ++number;
+                column.centre = QPointF(x, y);
+                column.correct = Shown(part->Format, part->Answer.mid(i * length, length));
+                column.given = Shown(part->Format, part->UserAnswer.mid(i * length, length));
+                const QString blank = QString(part->Format).remove(u'#');
+                column.mark = column.given == blank ? mkBlank : column.given == column.correct ? mkRight : mkWrong;
+                bool wrap;
+                if (part->Format == FormatClassic) {
+                    column.width = Box;
+                    x += Box;
+                    wrap = fOffsetX + x + 2 * Box > fWidth;
+                } else {
+                    column.width = qreal(std::max(column.correct.size(), column.given.size())) * 18;
+                    x += column.width;
+                    wrap = column.width + fOffsetX + x + Box > fWidth;
+                }
+                layout.columns.append(column);
+                if (wrap) {
+                    rowStart = true;
+                    x = fOffsetX;
+                    y += RowHeight;
+                }
+            }
+        }
+        x = fOffsetX;
+    }
+    y += rowStart ? Box : RowHeight;
+    layout.height = int(std::lround(y));
+    fLayout = layout;
+    fLayoutValid = true;
+    return fLayout;
+}
+
+int TResultControl::Height()
+{
+    return Layout().height;
+}
+
+void TResultControl::Draw()
+{
+    if (fDirty || fImage.width() != std::max(fWidth, 1))
+        Render();
+    if (fCanvas)
+        fCanvas->Present(fImage);
+}
+
+void TResultControl::Render()
+{
+    const TLayout &layout = Layout();
+    // The surface is reused while its size holds: a fresh one of this size costs more than
+    // everything drawn on it.
+    const QSize size(std::max(fWidth, 1), std::max(layout.height, 1));
+    if (fImage.size() != size)
+        fImage = QImage(size, QImage::Format_RGB32);
+    fImage.fill(Qt::white);
+    QPainter painter(&fImage);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QPen pen(Qt::black, 2.0);
+
+    const TTotalResult total = fExamModel->TotalResult();
+    painter.setFont(ListFont(36, false));
+    painter.setPen(HeadingColor);
+    painter.drawText(QRectF(layout.heading, QSizeF(fWidth, 48)), Qt::AlignLeft | Qt::AlignTop,
+                     TrFormat(26, {total.Score, total.Correct, total.InCorrect, total.Unanswered}));
+
+    painter.setPen(pen);
+    for (qreal y : layout.lines)
+        painter.drawLine(QPointF(fOffsetX, y), QPointF(fWidth - fOffsetX, y));
+
+    painter.setFont(ListFont(24, false));
+    painter.setPen(TitleColor);
+    for (qsizetype i = 0; i < layout.titles.size(); ++i) {
+        const TExamPredmet &predmet = *fExamModel->Predmets[size_t(i)];
+        const TTotalResult result = predmet.TotalResult();
+        painter.drawText(QRectF(layout.titles[i], QSizeF(fWidth, Box)), Qt::AlignLeft | Qt::AlignTop,
+                         TrFormat(27, {predmet.Name, result.Score, result.Correct, result.InCorrect, result.Unanswered}));
+    }
+
+    // Every box edge lies on whole pixels with an even pen width: plain strokes give the same
+    // pixels as antialiased ones, at a fraction of the cost.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QFont normal = ListFont(18, false), hot = ListFont(24, true), pressed = ListFont(12, true);
+    for (const TColumn &column : layout.columns) {
+        painter.setFont(column.number == fDownIndex ? pressed : column.number == fHotIndex ? hot : normal);
+        PaintColumn(painter, column);
+    }
+    fDirty = false;
+}
+
+void TResultControl::PaintColumn(QPainter &painter, const TColumn &column) const
+{
+    const QString texts[4] = {QString::number(column.number), column.correct, column.given, MarkTexts[column.mark]};
+    const QPen outline(Qt::black, 2.0);
+    const QPen ink(MarkColors[column.mark]);
+    for (int k = 0; k < 4; ++k) {
+        const QRectF box(column.centre.x() - Box / 2, column.centre.y() - Box / 2 + Box * k, column.width, Box);
+        painter.setPen(outline);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box);
+        painter.setPen(ink);
+        painter.drawText(box, Qt::AlignCenter, texts[k]);
+    }
+}
+
+void TResultControl::Move(int X, int Y)
+{
+    int hot = 0;
+    for (const TColumn &column : Layout().columns) {
+        const qreal left = column.centre.x() - Box / 2, top = column.centre.y() - Box / 2;
+        if (X >= left && X <= left + column.width && Y >= top && Y <= column.centre.y() + 126) {
+            hot = column.number;
+            break;
+        }
+    }
+    SetHotIndex(hot);
+}
+
+void TResultControl::Down(int, int)
+{
+    SetDownIndex(fHotIndex);
+}
+
+void TResultControl::Up(int, int)
+{
+    // The column is released however the flow ends, failures included.
+    TFinally release{[this] { SetDownIndex(-1); }};
+    if (fDownIndex <= 0)
+        return;
+    const qint32 index = fDownIndex - 1;
+    TFormComplain dialog(DialogParent);
+    Translate(&dialog);
+    const TSimpleQuestion question = fExamModel->GetQuestion(index);
+    dialog.SetInfo(TrFormat(33, {question.Answer, question.UserAnswer}));
+    dialog.SetPicture(index < fExamModel->images.size() ? &fExamModel->images[index] : nullptr);
+    if (ShowComplaint(dialog) != QDialog::Accepted)
+        return;
+    if (!fDataModule)
+        return;
+    const qint64 id = fExamModel->GetBaseIndex(index);
+    if (fDataModule->InsertComplaint(id, fDataModule->fPrelvinr_id, dialog.Message()))
+        TMessageBox::ShowMessage(DialogParent, Tr(35));
+}
+
+void TResultControl::Changed()
+{
+    fDirty = true;
+    Draw();
+}
+
+void TResultControl::SetCanvas(TCanvas *value)
+{
+    fCanvas = value;
+    Draw();
+}
+
+void TResultControl::SetWidth(int value)
+{
+    fWidth = value;
+    fLayoutValid = false;
+    Changed();
+}
+
+void TResultControl::SetHotIndex(int value)
+{
+    if (value != fHotIndex) {
+        fHotIndex = value;
+        fDirty = true;
+    }
+    Draw();
+}
+
+void TResultControl::SetDownIndex(int value)
+{
+    if (value != fDownIndex) {
+        fDownIndex = value;
+        fDirty = true;
+    }
+    Draw();
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QString>
+
+#include <functional>
+
+class TCanvas;
+class TDataModuleMain;
+class TExamModel;
+class TFormComplain;
+class QWidget;
+
+// The result list of a finished exam: a heading with the exam's score, then per subject a title
+// and a grid of question columns (number, correct answer, given answer, mark) in blue when right,
+// red when wrong and black when blank. Clicking a column opens the complaint dialog for its
+// question and stores the complaint in the question bank.
+class TResultControl
+{
+public:
+    // Marks the exam finished; draws nothing yet. The canvas, the exam and the question bank are
+    // borrowed.
+    TResultControl(TCanvas *_Canvas, TExamModel *_ExamModel, int _Width, int _OffsetX, int _OffsetY,
+                   TDataModuleMain *dataModule = nullptr);
+
+    void Draw();
+    int Height();
+    void Move(int X, int Y);
+    void Down(int X, int Y);
+    // Runs the complaint flow for the pressed column, then releases it.
+    void Up(int X, int Y);
+
+    void SetCanvas(TCanvas *value);
+    int Width() const { return fWidth; }
+    void SetWidth(int value);
+    int HotIndex() const { return fHotIndex; }
+    void SetHotIndex(int value);
+    int DownIndex() const { return fDownIndex; }
+    void SetDownIndex(int value);
+
+    // Shows the complaint dialog modally and returns its result; tests replace it.
+    std::function<int(TFormComplain &dialog)> ShowComplaint;
+    // The window the dialog and the messages belong to.
+    QWidget *DialogParent = nullptr;
+
+    // One question column: its number (from 1), the centre of its first box, its width, its
+    // texts and how it is marked.
+    enum TMark { mkBlank, mkRight, mkWrong };
+    struct TColumn
+    {
+        int number;
+        QPointF centre;
+        qreal width;
+        QString correct;
+        QString given;
+        TMark mark;
+    };
+    // The positions that Draw, Height and Move share.
+    struct TLayout
+    {
+        QPointF heading;
+        QList<qreal> lines;    // y of each rule, from the margin to the width less the margin
+        QList<QPointF> titles; // top-left of each subject title
+        QList<TColumn> columns;
+        int height = 0;
+    };
+    const TLayout &Layout();
+
+    const QImage &Image() const { return fImage; }
+    void Render();
+
+private:
+    void Changed();
+    void PaintColumn(class QPainter &painter, const TColumn &column) const;
+
+    TCanvas *fCanvas;
+    TExamModel *fExamModel;
+    int fWidth;
+    int fOffsetX;
+    int fOffsetY;
+    int fHotIndex = 0;
+    int fDownIndex = 0;
+    TDataModuleMain *fDataModule;
+
+    TLayout fLayout;
+    bool fLayoutValid = false;
+    QImage fImage;
+    bool fDirty = true;
+};

@@ -1,0 +1,270 @@
+#include "TavelkoError.h"
+#include "UnitAnswerControl.h"
+#include "UnitPaintBox.h"
+
+#include <QtTest>
+
+namespace {
+
+// A classic tool 100 wide and 500 high with the inset rectangle: cells of 80 pixels from
+// (10, 10), so the centres lie at (50, 50 + 80 r) and the discs have a radius of 32.
+TAnswerControl Classic(TCanvas *canvas = nullptr)
+{
+    return TAnswerControl(canvas, "#", "#", 100, 500, {10, 10, 90, 490});
+}
+
+// Clicks at a point: move there, press, release (as the paint box forwards a left click).
+void Click(TAnswerControl &tool, int x, int y)
+{
+    tool.Move(x, y);
+    tool.Down(x, y);
+    tool.Up(x, y);
+}
+
+// The centre of a digit or match cell.
+QPoint Centre(const TAnswerControl &tool, int column, int row)
+{
+    for (const TAnswerControl::TCell &cell : tool.OptionCells())
+        if (cell.column == column && cell.row == row)
+            return QPoint(int(cell.x + cell.s / 2), int(cell.y + cell.s / 2));
+    return QPoint(-1000, -1000);
+}
+
+} // namespace
+
+class TestAnswerControl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cellGeometry_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<float>("side");
+        QTest::addColumn<float>("firstLeft");
+        QTest::addColumn<float>("firstTop");
+        // width and height of the paint box; the area is inset by 10 on each side
+        QTest::newRow("classic, wide: side from the height") << QString("#") << 620 << 220 << 40.0f << 290.0f << 10.0f;
+        QTest::newRow("classic, narrow: side from the width") << QString("#") << 60 << 520 << 40.0f << 10.0f << 10.0f;
+        QTest::newRow("digits") << QString("(######)") << 400 << 900 << 63.333332f << 10.0f << 10.0f + 63.333332f;
+        QTest::newRow("digits, tall") << QString("(######)") << 380 << 2000 << 60.0f << 10.0f << 70.0f;
+        QTest::newRow("match") << QString("[#####][#####][#####]") << 320 << 620 << 100.0f << 10.0f << 110.0f;
+    }
+
+    void cellGeometry()
+    {
+        QFETCH(QString, format);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(float, side);
+        QFETCH(float, firstLeft);
+        QFETCH(float, firstTop);
+        TAnswerControl tool(nullptr, format, format, width, height, {10, 10, width - 10, height - 10});
+        QCOMPARE(tool.CellSide(), side);
+        const TAnswerControl::TCell first = tool.OptionCells().front();
+        QCOMPARE(first.x, firstLeft);
+        QCOMPARE(first.y, firstTop);
+    }
+
+    void hitTest_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<QString>("mask");
+        QTest::newRow("centre of A") << 50 << 50 << QString("A");
+        QTest::newRow("centre of E") << 50 << 370 << QString("E");
+        QTest::newRow("exactly on the right edge of C") << 82 << 210 << QString("C");
+        QTest::newRow("exactly on the top edge of B") << 50 << 98 << QString("B");
+        QTest::newRow("one pixel outside C") << 83 << 210 << QString("#");
+        QTest::newRow("corner of the cell of A") << 12 << 12 << QString("#");
+        QTest::newRow("between B and C") << 20 << 170 << QString("#");
+        QTest::newRow("below the column") << 50 << 460 << QString("#");
+    }
+
+    void hitTest()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(QString, mask);
+        TAnswerControl tool = Classic();
+        tool.Move(x, y);
+        QCOMPARE(tool.Mask(), mask);
+    }
+
+    void classicAnswers()
+    {
+        TAnswerControl tool = Classic();
+        Click(tool, 50, 210);
+        QCOMPARE(tool.Answer(), QString("C"));
+        Click(tool, 50, 210);
+        QCOMPARE(tool.Answer(), QString("#")); // the chosen letter again clears it
+        Click(tool, 50, 130);
+        Click(tool, 15, 480);
+        QCOMPARE(tool.Answer(), QString("#")); // a click off every letter clears it
+
+        // A release without a press (another mouse button) still commits.
+        tool.Move(50, 290);
+        tool.Up(50, 290);
+        QCOMPARE(tool.Answer(), QString("D"));
+        QCOMPARE(tool.DownValue(), QPoint(-1, -1));
+    }
+
+    void pressMarksTheCellUnderTheMask()
+    {
+        TAnswerControl tool = Classic();
+        tool.Move(50, 210);
+        tool.Down(50, 210);
+        QCOMPARE(tool.DownValue(), QPoint(-1, 2));
+        tool.Up(50, 210);
+        QCOMPARE(tool.DownValue(), QPoint(-1, -1));
+    }
+
+    void digitAnswers()
+    {
+        TAnswerControl tool(nullptr, "(######)", "(######)", 400, 900, {10, 10, 390, 890});
+        auto clickCell = [&](int column, int row) {
+            const QPoint p = Centre(tool, column, row);
+            Click(tool, p.x(), p.y());
+        };
+        clickCell(0, 1); // "1"
+        clickCell(2, 5); // "5"
+        QCOMPARE(tool.Answer(), QString("(1#5###)"));
+
+        clickCell(1, 10); // "." in column 1
+        QCOMPARE(tool.Answer(), QString("(1.5###)"));
+        clickCell(3, 10); // a second "." changes nothing
+        QCOMPARE(tool.Answer(), QString("(1.5###)"));
+        clickCell(1, 10); // the same "." again empties column 1
+        QCOMPARE(tool.Answer(), QString("(1#5###)"));
+
+        clickCell(4, 11); // "-"
+        clickCell(5, 11); // a second "-" changes nothing
+        QCOMPARE(tool.Answer(), QString("(1#5#-#)"));
+
+        // Press in one row, drag to another row of the same column, release: that row's symbol.
+        QPoint from = Centre(tool, 3, 2), to = Centre(tool, 3, 7);
+        tool.Move(from.x(), from.y());
+        tool.Down(from.x(), from.y());
+        tool.Move(to.x(), to.y());
+        tool.Up(to.x(), to.y());
+        QCOMPARE(tool.Answer(), QString("(1#57-#)"));
+
+        // Dragging out of the column empties it.
+        from = Centre(tool, 3, 2);
+        tool.Move(from.x(), from.y());
+        tool.Down(from.x(), from.y());
+        tool.Move(2, 2);
+        tool.Up(2, 2);
+        QCOMPARE(tool.Answer(), QString("(1#5#-#)"));
+
+        // A release with no press changes nothing.
+        from = Centre(tool, 1, 3);
+        tool.Move(from.x(), from.y());
+        tool.Up(from.x(), from.y());
+        QCOMPARE(tool.Answer(), QString("(1#5#-#)"));
+    }
+
+    void matchAnswers()
+    {
+        TAnswerControl tool(nullptr, "[#####][#####][#####]", "[#####][#####][#####]", 320, 620, {10, 10, 310, 610});
+        auto clickCell = [&](int group, int row) {
+            const QPoint p = Centre(tool, group, row);
+            Click(tool, p.x(), p.y());
+        };
+        clickCell(0, 0);
+        clickCell(0, 2);
+        clickCell(2, 1);
+        QCOMPARE(tool.Answer(), QString("[A#C##][#####][#B###]"));
+        clickCell(0, 0);
+        QCOMPARE(tool.Answer(), QString("[##C##][#####][#B###]"));
+
+        // Releasing elsewhere than the pressed cell clears that cell.
+        const QPoint p = Centre(tool, 0, 2);
+        tool.Move(p.x(), p.y());
+        tool.Down(p.x(), p.y());
+        tool.Move(1, 1);
+        tool.Up(1, 1);
+        QCOMPARE(tool.Answer(), QString("[#####][#####][#B###]"));
+    }
+
+    void invalidFormats()
+    {
+        QVERIFY_THROWS_EXCEPTION(TTavelkoError, TAnswerControl(nullptr, "ABC", "ABC", 100, 100, {10, 10, 90, 90}));
+
+        TAnswerControl tool = Classic();
+        QVERIFY_THROWS_EXCEPTION(TTavelkoError, tool.ChangeParams(nullptr, "ABC", "ABC", 100, 500, {10, 10, 90, 490}));
+        QCOMPARE(tool.ControlType(), actNone);
+        Click(tool, 50, 50);
+        QCOMPARE(tool.Answer(), QString("ABC")); // a blank tool ignores the mouse
+        tool.Draw();
+        QCOMPARE(tool.Image().pixelColor(50, 50), QColor(Qt::white));
+
+        tool.ChangeParams(nullptr, "#", "#", 100, 500, {10, 10, 90, 490});
+        Click(tool, 50, 50);
+        QCOMPARE(tool.Answer(), QString("A"));
+
+        try {
+            tool.SetFormat("(#####)");
+            QFAIL("no failure");
+        } catch (const TTavelkoError &error) {
+            QCOMPARE(error.Message(), QString("Invalid format"));
+        }
+        QCOMPARE(tool.ControlType(), actNone);
+        QCOMPARE(tool.Format(), QString("#"));
+    }
+
+    void discsShowHoverChoiceAndPress()
+    {
+        TPaintBox box;
+        TAnswerControl tool = Classic(&box);
+        Click(tool, 50, 210); // C chosen
+        tool.Move(50, 130);    // hovering B
+        const QImage &image = tool.Image();
+        // A point inside the disc but clear of its letter.
+        QCOMPARE(image.pixelColor(50 - 25, 210), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(50 - 25, 130), QColor(0x80, 0x80, 0x80));
+        QCOMPARE(image.pixelColor(50 - 25, 50), QColor(Qt::white));
+        QCOMPARE(box.Presented(), image); // what is drawn is what the box shows
+
+        // Pressed, the disc shrinks: its former rim turns white.
+        tool.Down(50, 130);
+        QCOMPARE(tool.Image().pixelColor(50 - 30, 130), QColor(Qt::white));
+        QCOMPARE(tool.Image().pixelColor(50 - 25, 130), QColor(0x80, 0x80, 0x80));
+    }
+
+    void digitHeaderShowsTheAnswer()
+    {
+        TAnswerControl tool(nullptr, "(######)", "(1#5###)", 400, 900, {10, 10, 390, 890});
+        tool.Draw();
+        const float s = tool.CellSide();
+        const QImage &image = tool.Image();
+        auto inkIn = [&](int column) {
+            int dark = 0;
+            const int left = int(10 + column * s + 0.3 * s), top = int(10 + 0.3 * s);
+            for (int y = top; y < top + int(0.4 * s); ++y)
+                for (int x = left; x < left + int(0.4 * s); ++x)
+                    dark += qGray(image.pixel(x, y)) < 128;
+            return dark;
+        };
+        QVERIFY(inkIn(0) > 0);
+        QCOMPARE(inkIn(1), 0); // an empty column shows a blank header
+        QVERIFY(inkIn(2) > 0);
+    }
+
+    void resizeKeepsTheCache()
+    {
+        TAnswerControl tool = Classic();
+        tool.Draw();
+        const qint64 first = tool.Image().cacheKey();
+        tool.Move(1, 1); // nothing under the pointer, as before
+        QCOMPARE(tool.Image().cacheKey(), first); // unchanged state is not rendered again
+        tool.SetWidth(200);
+        QVERIFY(tool.Image().cacheKey() != first);
+        QCOMPARE(tool.Image().width(), 200);
+    }
+};
+
+QTEST_MAIN(TestAnswerControl)
+#include "test_answer_control.moc"
