@@ -39,10 +39,11 @@ public:
         : fCallbacks(callbacks)
     {
         EnsureCurlInitialised();
+        fMulti = curl_multi_init();
         fCurl = curl_easy_init();
         fBaseUrl = "ftp://" + QUrl::toPercentEncoding(config.FtpHost, ":[]") + ':' + QByteArray::number(config.FtpPort)
                    + '/' + EncodePath(dir);
-        if (!fCurl)
+        if (!fCurl || !fMulti)
             return;
         const QByteArray user = config.FtpUser.toUtf8();
         const QByteArray password = config.FtpPassword.toUtf8();
@@ -70,6 +71,8 @@ public:
     {
         if (fCurl)
             curl_easy_cleanup(fCurl);
+        if (fMulti)
+            curl_multi_cleanup(fMulti); // closes the cached control connection
     }
 
     TCurlSession(const TCurlSession &) = delete;
@@ -78,7 +81,7 @@ public:
     // Connects, logs in and changes into the folder, with no transfer.
     bool Enter()
     {
-        if (!fCurl)
+        if (!fCurl || !fMulti)
             return false;
         curl_easy_setopt(fCurl, CURLOPT_NOBODY, 1L);
         const QByteArray url = fBaseUrl + '/';
@@ -143,12 +146,34 @@ public:
     }
 
 private:
+    // Runs one request through the session's multi handle, whose connection cache keeps the one
+    // control connection between requests. The wait for socket activity is short: the easy
+    // interface waits up to a second when a server's final reply came in with an earlier one,
+    // which with small files happens often.
     CURLcode Perform(QByteArray *target)
     {
         fError[0] = 0;
         fTarget = target;
         fInTransfer = true;
-        const CURLcode rc = curl_easy_perform(fCurl);
+        CURLcode rc = CURLE_OK;
+        if (curl_multi_add_handle(fMulti, fCurl) != CURLM_OK) {
+            rc = CURLE_FAILED_INIT;
+        } else {
+            int running = 1;
+            while (running > 0) {
+                if (curl_multi_perform(fMulti, &running) != CURLM_OK)
+                    break;
+                if (running > 0)
+                    curl_multi_poll(fMulti, nullptr, 0, 10, nullptr);
+            }
+            int left = 0;
+            rc = CURLE_RECV_ERROR;
+            while (CURLMsg *message = curl_multi_info_read(fMulti, &left)) {
+                if (message->msg == CURLMSG_DONE && message->easy_handle == fCurl)
+                    rc = message->data.result;
+            }
+            curl_multi_remove_handle(fMulti, fCurl);
+        }
         fInTransfer = false;
         fTarget = nullptr;
         return rc;
@@ -181,6 +206,7 @@ private:
         return self->fAbort ? 1 : 0;
     }
 
+    CURLM *fMulti = nullptr;
     CURL *fCurl = nullptr;
     QByteArray fBaseUrl;
     const TCloudCallbacks &fCallbacks;

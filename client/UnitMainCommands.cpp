@@ -1,0 +1,186 @@
+// Start-up, the commands of the File menu and the start page, the busy rule, CloseExam, the
+// hand-over to the updater, and closing.
+
+#include "UnitMain.h"
+
+#include "UnitActivityIndicator.h"
+#include "UnitAnswerControl.h"
+#include "UnitArtwork.h"
+#include "UnitDataModule.h"
+#include "UnitExamModel.h"
+#include "UnitMessageBox.h"
+#include "UnitPaintBox.h"
+#include "UnitPlatform.h"
+#include "UnitRegistry.h"
+#include "UnitResultControl.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+quint32 TFormMain::GetOwnVersion()
+{
+    return quint32(TAVELKO_VERSION_MAJOR) * 65536u + quint32(TAVELKO_VERSION_MINOR);
+}
+
+void TFormMain::ShowCard(TCard card)
+{
+    CardPanel->setCurrentIndex(card);
+}
+
+TFormMain::TCard TFormMain::CurrentCard() const
+{
+    return TCard(CardPanel->currentIndex());
+}
+
+void TFormMain::ComboBoxExLanguageSelect(int index)
+{
+    SetCurrentLanguageIndex(index);
+    ::Translate(this);
+    FormResize();
+}
+
+void TFormMain::ButtonIdentifierMaskClick()
+{
+    fIdentifierMasked = !fIdentifierMasked;
+    const QString identifier = EditIdentifier->property("identifier").toString();
+    EditIdentifier->setText(fIdentifierMasked ? QString(identifier.size(), u'*') : identifier);
+    ButtonIdentifierMask->setIcon(Artwork::Icon(fIdentifierMasked ? Artwork::imgMasked : Artwork::imgUnmasked));
+}
+
+void TFormMain::FormShow()
+{
+    ShowCard(CardStart);
+    const quint32 published = DataModule->GetVersionFromBase();
+    if (published > GetOwnVersion() && TMessageBox::Confirm(this, Tr(83)) == TMessageBox::Yes) {
+        StartUpdater();
+        return;
+    }
+    if (!fExecuteParams.isEmpty()) {
+        const QString text = fExecuteParams.join(u' ');
+        TavelkoRegistry->SetExecuteParam(text);
+        OpenExamFile(text);
+    }
+}
+
+void TFormMain::StartUpdater()
+{
+    Platform::StartProgram(Platform::ProgramPath(QCoreApplication::applicationDirPath(), QStringLiteral("TavelkoUpdater")));
+    fClosing = true;
+    close();
+}
+
+bool TFormMain::BusyRefused()
+{
+    if (!Busy())
+        return false;
+    TMessageBox::ShowMessage(this, Tr(37));
+    return true;
+}
+
+void TFormMain::ActionStartExecute()
+{
+    if (BusyRefused())
+        return;
+    if (fDownloadMode == dmFinish) {
+        if (TMessageBox::Confirm(this, Tr(38)) == TMessageBox::Yes)
+            CloseExam();
+        return;
+    }
+    StopExamClock();
+    ShowCard(CardStart);
+}
+
+void TFormMain::ActionNewExecute()
+{
+    if (BusyRefused())
+        return;
+    if (fDownloadMode == dmFinish) {
+        if (TMessageBox::Confirm(this, Tr(39)) != TMessageBox::Yes)
+            return;
+        CloseExam();
+    } else {
+        StopExamClock();
+    }
+    ShowCard(CardNew);
+    SetDownloadMode(dmStart);
+    SetDownloadMode(dmModelList);
+}
+
+void TFormMain::ActionCloseExecute()
+{
+    if (BusyRefused())
+        return;
+    if (fDownloadMode == dmFinish) {
+        if (TMessageBox::Confirm(this, Tr(40)) == TMessageBox::Yes)
+            CloseExam();
+        return;
+    }
+    ShowCard(CardStart);
+}
+
+void TFormMain::ActionExitExecute()
+{
+    if (ExamModel && TMessageBox::Confirm(this, Tr(49)) != TMessageBox::Yes)
+        return;
+    if (Busy()) {
+        // A running transfer is cut short rather than waited for.
+        DownLoadAborted = true;
+        if (fFtpObject)
+            fFtpObject->Abort();
+    }
+    TerminateApplication();
+}
+
+void TFormMain::TerminateApplication()
+{
+    if (OnTerminate)
+        OnTerminate();
+}
+
+void TFormMain::closeEvent(QCloseEvent *event)
+{
+    if (!fClosing && ExamModel && fDownloadMode == dmFinish && TMessageBox::Confirm(this, Tr(49)) != TMessageBox::Yes) {
+        event->ignore();
+        return;
+    }
+    if (Busy()) {
+        // Closing is never refused; a running transfer is cut short so that the client ends.
+        DownLoadAborted = true;
+        if (fFtpObject)
+            fFtpObject->Abort();
+    }
+    event->accept();
+}
+
+void TFormMain::CloseExam()
+{
+    StopExamClock();
+    CreateAnswerControl();
+    ResultControl.reset();
+    ExamModel.reset();
+    FreeDownloadedStreams();
+    VST_TreeExam->clear();
+    DB_Structure->clear();
+    fDownloadMode = dmNone;
+    fSaveFileName.clear();
+    BufferStreams.clear();
+    Files.clear();
+    Models.clear();
+    Structure.clear();
+    LabelSelectExamModel->hide();
+    RemoveModelButtons();
+    BG_ExamModels->hide();
+    PanelProgress->hide();
+    PanelParams->hide();
+    DB_Structure->hide();
+    LabelCreateInfo->show();
+    ButtonStart->hide();
+    ShowCard(CardStart);
+}

@@ -1,0 +1,478 @@
+// The main window: its widgets, their layout, and the creation steps.
+
+#include "UnitMain.h"
+
+#include "TavelkoError.h"
+#include "UnitActivityIndicator.h"
+#include "UnitAnswerControl.h"
+#include "UnitArtwork.h"
+#include "UnitDataModule.h"
+#include "UnitExamModel.h"
+#include "UnitMessageBox.h"
+#include "UnitPaintBox.h"
+#include "UnitRegistry.h"
+#include "UnitReopenManager.h"
+#include "UnitResultControl.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QFont PixelFont(int pixels, QFont::Weight weight = QFont::Normal, const QStringList &families = {})
+{
+    QFont font;
+    if (!families.isEmpty())
+        font.setFamilies(families);
+    font.setPixelSize(pixels);
+    font.setWeight(weight);
+    return font;
+}
+
+const QStringList Tahoma{QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")};
+
+} // namespace
+
+TFormMain::TFormMain(const QStringList &args, QWidget *parent) : QMainWindow(parent), fExecuteParams(args)
+{
+    setWindowTitle(QStringLiteral("Tavelko"));
+    setFont(PixelFont(13, QFont::DemiBold));
+    resize(1280, 800);
+    setMinimumSize(960, 640);
+    OnTerminate = [this] {
+        fClosing = true;
+        close();
+        QCoreApplication::exit(0);
+    };
+
+    BuildMenu();
+    auto *central = new QWidget(this);
+    auto *centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    CardPanel = new QStackedWidget(central);
+    centralLayout->addWidget(CardPanel, 1);
+    QWidget *pages[6];
+    for (QWidget *&page : pages) {
+        page = new QWidget(CardPanel);
+        CardPanel->addWidget(page);
+    }
+    for (QWidget *page : pages)
+        page->installEventFilter(this); // the pages lay themselves out on every resize
+    BuildStartPage(pages[CardStart]);
+    BuildExamPage(pages[CardExam]);
+    BuildResultPage(pages[CardResult]);
+    BuildNewPage(pages[CardNew]);
+    BuildParamsPage(pages[CardParams]);
+    BuildBuildPage(pages[CardBuildExam]);
+    PanelProgress = new QWidget(central);
+    BuildProgressPanel(PanelProgress);
+    centralLayout->addWidget(PanelProgress);
+    setCentralWidget(central);
+    StatusText = new QLabel(this);
+    StatusText->setFixedWidth(300);
+    statusBar()->addWidget(StatusText);
+
+    fBuilt = true;
+    TimerDownload.setSingleShot(true);
+    TimerDownload.setInterval(100);
+    connect(&TimerDownload, &QTimer::timeout, this, [this] { ReportErrors(this, [this] { TimerDownloadTimer(); }); });
+
+    // FormCreate
+    setAcceptDrops(true);
+    QLocale::setDefault(QLocale::c()); // "." for decimals, no grouping, whatever the user's locale
+    DataModule = std::make_unique<TDataModuleMain>();
+    DataModuleMain = DataModule.get();
+    TavelkoRegistry = std::make_unique<TTavelkoRegistry>();
+
+    qint32 language = TTavelkoRegistry::DefaultLanguageIndex;
+    ReportErrors(this, [&] { language = TavelkoRegistry->GetLanguageIndex(); });
+    if (language < 0 || language >= LanguageCount)
+        language = TTavelkoRegistry::DefaultLanguageIndex;
+    ComboBoxExLanguage->setCurrentIndex(language);
+    ComboBoxExLanguageSelect(language);
+
+    ReportErrors(this, [&] { TavelkoRegistry->SetInstallPath(QCoreApplication::applicationDirPath() + QDir::separator()); });
+
+    ReopenManager = std::make_unique<TReopenManager>(MenuReopen, TavelkoRegistry.get());
+    ReopenManager->MaxCount = 10;
+    ReopenManager->Image = Artwork::Icon(Artwork::imgRecentFile);
+    ReopenManager->ClearImage = Artwork::Icon(Artwork::imgClearList);
+    ReopenManager->OnExecute = [this](QAction *sender) { ReportErrors(this, [&] { ReopenExecute(sender); }); };
+    ReopenManager->OnExecuteClear = [this](QAction *sender) { ReportErrors(this, [&] { ReopenClearExecute(sender); }); };
+    ReopenManager->BuildStartInterface();
+
+    // Without the question bank the learner is told once; the window still comes up whole.
+    ReportErrors(this, [this] { DataModule->IdentifyUser(*TavelkoRegistry); });
+    ReportErrors(this, [this] { EditIdentifier->setProperty("identifier", TavelkoRegistry->GetGUID()); });
+    fIdentifierMasked = false;
+    ButtonIdentifierMaskClick(); // shows it masked
+
+    CreateAnswerControl();
+    ShowCard(CardStart);
+}
+
+TFormMain::~TFormMain()
+{
+    // FormDestroy
+    StopExamClock();
+    ReopenManager.reset(); // stores the recent list
+    try {
+        TavelkoRegistry->SetLanguageIndex(ComboBoxExLanguage->currentIndex());
+    } catch (const std::exception &) {
+        // the window goes anyway; the language stays as stored before
+    }
+    FreeDownloadedStreams();
+    ResultControl.reset();
+    AnswerControl.reset();
+    ExamModel.reset();
+    if (DataModuleMain == DataModule.get())
+        DataModuleMain = nullptr;
+}
+
+void TFormMain::CreateAnswerControl()
+{
+    const int width = AnswerTool->width(), height = AnswerTool->height();
+    AnswerControl = std::make_unique<TAnswerControl>(AnswerTool, QStringLiteral("#"), QStringLiteral("#"), width, height,
+                                                     TRectI{10, 10, width - 10, height - 10});
+}
+
+void TFormMain::BuildMenu()
+{
+    MenuFile = menuBar()->addMenu(QString());
+    ActionStart = MenuFile->addAction(QString());
+    ActionNew = MenuFile->addAction(QString());
+    MenuFile->addSeparator();
+    ActionOpen = MenuFile->addAction(QString());
+    MenuReopen = new QMenu(this);
+    ActionReopen = MenuFile->addMenu(MenuReopen);
+    ActionReopen->setIcon(Artwork::Icon(Artwork::imgRecentFile));
+    MenuFile->addSeparator();
+    ActionSave = MenuFile->addAction(QString());
+    ActionSaveAs = MenuFile->addAction(QString());
+    MenuFile->addSeparator();
+    ActionClose = MenuFile->addAction(QString());
+    ActionExit = MenuFile->addAction(QString());
+
+    ActionNew->setShortcut(QKeySequence::New);
+    ActionOpen->setShortcut(QKeySequence::Open);
+    ActionSave->setShortcut(QKeySequence::Save);
+    ActionExit->setShortcut(QKeySequence::Quit);
+    auto bind = [this](QAction *action, void (TFormMain::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] { ReportErrors(this, [&] { (this->*handler)(); }); });
+    };
+    bind(ActionStart, &TFormMain::ActionStartExecute);
+    bind(ActionNew, &TFormMain::ActionNewExecute);
+    bind(ActionClose, &TFormMain::ActionCloseExecute);
+    bind(ActionExit, &TFormMain::ActionExitExecute);
+}
+
+void TFormMain::BuildStartPage(QWidget *page)
+{
+    LabelStartTitile = new QLabel(page);
+    LabelStartTitile->setFont(PixelFont(30, QFont::Bold));
+    LabelStartTitile->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+    LabelSelectLangugae = new QLabel(page);
+    LabelSelectLangugae->setFont(PixelFont(16, QFont::DemiBold));
+    ComboBoxExLanguage = new QComboBox(page);
+    ComboBoxExLanguage->setIconSize(QSize(48, 48));
+    ComboBoxExLanguage->setFixedSize(360, 54);
+    ComboBoxExLanguage->setFont(PixelFont(18));
+    for (int i = 0; i < LanguageCount; ++i)
+        ComboBoxExLanguage->addItem(QIcon(Artwork::Flag(i)), LanguageName(i));
+    ComboBoxExLanguage->installEventFilter(this);
+    ComboBoxExLanguage->view()->installEventFilter(this);
+    connect(ComboBoxExLanguage, &QComboBox::activated, this,
+            [this](int index) { ReportErrors(this, [&] { ComboBoxExLanguageSelect(index); }); });
+
+    LabelAutoIdentifier = new QLabel(page);
+    LabelAutoIdentifier->setFont(PixelFont(16, QFont::DemiBold));
+    auto *identifier = new QWidget(page);
+    identifier->setObjectName(QStringLiteral("IdentifierBox"));
+    auto *identifierLayout = new QHBoxLayout(identifier);
+    identifierLayout->setContentsMargins(0, 0, 0, 0);
+    identifierLayout->setSpacing(4);
+    EditIdentifier = new QLineEdit(identifier);
+    EditIdentifier->setReadOnly(true);
+    EditIdentifier->setFixedSize(457, 44);
+    // 32 characters must fit: DejaVu Sans Mono runs wider than Consolas, hence 22 pixels.
+    EditIdentifier->setFont(PixelFont(22, QFont::Normal, {QStringLiteral("Consolas"), QStringLiteral("DejaVu Sans Mono")}));
+    EditIdentifier->setAlignment(Qt::AlignCenter);
+    ButtonIdentifierMask = new QToolButton(identifier);
+    ButtonIdentifierMask->setFixedSize(44, 44);
+    ButtonIdentifierMask->setIconSize(QSize(28, 28));
+    connect(ButtonIdentifierMask, &QToolButton::clicked, this, [this] { ButtonIdentifierMaskClick(); });
+    identifierLayout->addWidget(EditIdentifier);
+    identifierLayout->addWidget(ButtonIdentifierMask);
+    identifier->adjustSize();
+
+    ButtonNewExam = new QPushButton(page);
+    ButtonNewExam->setFont(PixelFont(18, QFont::DemiBold));
+    ButtonNewExam->setFixedSize(260, 52);
+    ButtonNewExam->setIcon(Artwork::Icon(Artwork::imgModel));
+    ButtonNewExam->setIconSize(QSize(32, 32));
+    connect(ButtonNewExam, &QPushButton::clicked, this, [this] { ReportErrors(this, [this] { ActionNewExecute(); }); });
+}
+
+void TFormMain::BuildNewPage(QWidget *page)
+{
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(40, 24, 40, 24);
+    layout->setSpacing(16);
+    LabelSelectExamModel = new QLabel(page);
+    LabelSelectExamModel->setFont(PixelFont(24, QFont::Bold));
+    LabelSelectExamModel->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+    LabelSelectExamModel->hide();
+    ScrollExamModels = new QScrollArea(page);
+    ScrollExamModels->setWidgetResizable(true);
+    ScrollExamModels->setFrameShape(QFrame::NoFrame);
+    BG_ExamModels = new QWidget;
+    BG_ExamModelsLayout = new QVBoxLayout(BG_ExamModels);
+    BG_ExamModelsLayout->setContentsMargins(0, 0, 0, 0);
+    BG_ExamModelsLayout->setSpacing(8);
+    BG_ExamModelsLayout->addStretch(1);
+    ScrollExamModels->setWidget(BG_ExamModels);
+    BG_ExamModels->hide();
+    layout->addWidget(LabelSelectExamModel);
+    layout->addWidget(ScrollExamModels, 1);
+}
+
+void TFormMain::BuildParamsPage(QWidget *page)
+{
+    auto *layout = new QHBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    PanelParams = new QWidget(page);
+    auto *params = new QVBoxLayout(PanelParams);
+    params->setContentsMargins(40, 32, 32, 32);
+    params->setSpacing(18);
+    LabelExamTitle = new QLabel(PanelParams);
+    LabelExamTitle->setFont(PixelFont(24, QFont::Bold));
+    LabelExamTitle->setStyleSheet(QStringLiteral("color: #1F3A5F;"));
+    LabelExamTitle->setWordWrap(true);
+    LabelExamTime = new QLabel(PanelParams);
+    LabelExamTime->setFont(PixelFont(20, QFont::DemiBold));
+    LabelParamsSelect = new QLabel(PanelParams);
+    LabelParamsSelect->setWordWrap(true);
+    LabelParamsSelect->setFont(PixelFont(15));
+    ButtonCreate = new QPushButton(PanelParams);
+    ButtonCreate->setFont(PixelFont(18, QFont::DemiBold));
+    ButtonCreate->setMinimumHeight(48);
+    connect(ButtonCreate, &QPushButton::clicked, this, [this] { ReportErrors(this, [this] { ButtonCreateClick(); }); });
+    auto row = [&](const QIcon &icon, QLabel *label) {
+        auto *line = new QHBoxLayout;
+        auto *picture = new QLabel(PanelParams);
+        picture->setPixmap(icon.pixmap(32, 32));
+        line->addWidget(picture);
+        line->addWidget(label, 1);
+        params->addLayout(line);
+    };
+    row(Artwork::Icon(Artwork::imgExam), LabelExamTitle);
+    row(Artwork::Icon(Artwork::imgClock), LabelExamTime);
+    params->addWidget(LabelParamsSelect);
+    params->addWidget(ButtonCreate, 0, Qt::AlignLeft);
+    params->addStretch(1);
+    PanelParams->hide();
+
+    DB_Structure = new QTreeWidget(page);
+    DB_Structure->setHeaderHidden(true);
+    DB_Structure->setFont(PixelFont(16, QFont::Normal, Tahoma));
+    DB_Structure->setIconSize(QSize(20, 20));
+    DB_Structure->setRootIsDecorated(true);
+    DB_Structure->setUniformRowHeights(true);
+    DB_Structure->setStyleSheet(QStringLiteral("QTreeView::item { height: 21px; border-bottom: 1px solid #E5E9F0; }"));
+    connect(DB_Structure, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *item) { ReportErrors(this, [&] { DB_StructureNodeClick(item); }); });
+    DB_Structure->hide();
+    layout->addWidget(PanelParams, 1);
+    layout->addWidget(DB_Structure);
+}
+
+void TFormMain::BuildBuildPage(QWidget *page)
+{
+    auto *layout = new QVBoxLayout(page);
+    LabelCreateInfo = new QLabel(page);
+    LabelCreateInfo->setAlignment(Qt::AlignCenter);
+    LabelCreateInfo->setWordWrap(true);
+    LabelCreateInfo->setFont(PixelFont(20, QFont::DemiBold));
+    LabelCreateInfo->setStyleSheet(QStringLiteral("color: #475569;"));
+    layout->addWidget(LabelCreateInfo);
+    ButtonStart = new QPushButton(page);
+    ButtonStart->setFont(PixelFont(22, QFont::Bold));
+    ButtonStart->setFixedSize(320, 64);
+    ButtonStart->hide();
+}
+
+void TFormMain::BuildExamPage(QWidget *page)
+{
+    auto *layout = new QHBoxLayout(page);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(8);
+    VST_TreeExam = new QTreeWidget(page);
+    VST_TreeExam->setHeaderHidden(true);
+    VST_TreeExam->setFixedWidth(250);
+    VST_TreeExam->setIconSize(QSize(18, 18));
+    layout->addWidget(VST_TreeExam);
+
+    auto *middle = new QVBoxLayout;
+    LabelQuestionInfo = new QLabel(page);
+    LabelQuestionInfo->setFont(PixelFont(16, QFont::DemiBold));
+    PaintBoxQuestion = new TPaintBox(page);
+    middle->addWidget(LabelQuestionInfo);
+    middle->addWidget(PaintBoxQuestion, 1);
+    layout->addLayout(middle, 1);
+
+    auto *right = new QWidget(page);
+    right->setFixedWidth(330);
+    auto *rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    LabelTime = new QLabel(right);
+    LabelTime->setAlignment(Qt::AlignCenter);
+    LabelTime->setFont(PixelFont(30, QFont::Bold, {QStringLiteral("DejaVu Sans Mono")}));
+    PanelAnswerTool = new QWidget(right);
+    auto *toolLayout = new QVBoxLayout(PanelAnswerTool);
+    toolLayout->setContentsMargins(0, 0, 0, 0);
+    AnswerTool = new TPaintBox(PanelAnswerTool);
+    toolLayout->addWidget(AnswerTool);
+    AnswerTool->OnResize = [this] { FormResize(); };
+    auto *navigator = new QHBoxLayout;
+    ButtonPrev = new QPushButton(QStringLiteral("◀"), right);
+    ButtonNext = new QPushButton(QStringLiteral("▶"), right);
+    for (QPushButton *button : {ButtonPrev, ButtonNext}) {
+        button->setMinimumHeight(44);
+        button->setFont(PixelFont(20, QFont::Bold));
+        navigator->addWidget(button);
+    }
+    ButtonFinish = new QPushButton(right);
+    ButtonFinish->setMinimumHeight(44);
+    ButtonFinish->setFont(PixelFont(16, QFont::Bold));
+    rightLayout->addWidget(LabelTime);
+    rightLayout->addWidget(PanelAnswerTool, 1);
+    rightLayout->addLayout(navigator);
+    rightLayout->addWidget(ButtonFinish);
+    layout->addWidget(right);
+}
+
+void TFormMain::BuildResultPage(QWidget *page)
+{
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(8, 8, 8, 8);
+    auto *top = new QHBoxLayout;
+    LabelResultInfo = new QLabel(page);
+    LabelResultInfo->setFont(PixelFont(16, QFont::DemiBold));
+    ButtonReExam = new QPushButton(page);
+    ButtonReExam->setMinimumHeight(40);
+    top->addWidget(LabelResultInfo, 1);
+    top->addWidget(ButtonReExam);
+    ScrollBoxResult = new QScrollArea(page);
+    ScrollBoxResult->setWidgetResizable(false);
+    ScrollBoxResult->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    PaintBoxResult = new TPaintBox;
+    ScrollBoxResult->setWidget(PaintBoxResult);
+    layout->addLayout(top);
+    layout->addWidget(ScrollBoxResult, 1);
+}
+
+void TFormMain::BuildProgressPanel(QWidget *panel)
+{
+    auto *layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(8, 4, 8, 4);
+    ProgressBar = new QProgressBar(panel);
+    ProgressBar->setTextVisible(false);
+    ProgressBar->setMinimumHeight(24);
+    ButtonAbort = new QPushButton(panel);
+    ButtonAbort->setMinimumWidth(140);
+    connect(ButtonAbort, &QPushButton::clicked, this, [this] { ReportErrors(this, [this] { SetAbort(true); }); });
+    layout->addWidget(ProgressBar, 1);
+    layout->addWidget(ButtonAbort);
+    panel->hide();
+}
+
+void TFormMain::Translate()
+{
+    MenuFile->setTitle(Tr(71));
+    ActionStart->setText(Tr(0));
+    ActionNew->setText(Tr(1));
+    ActionOpen->setText(Tr(2));
+    ActionSave->setText(Tr(3));
+    ActionSaveAs->setText(Tr(4));
+    ActionClose->setText(Tr(5));
+    ActionExit->setText(Tr(6));
+    ActionReopen->setText(Tr(8));
+    LabelStartTitile->setText(Tr(9));
+    LabelSelectLangugae->setText(Tr(10));
+    LabelAutoIdentifier->setText(Tr(11));
+    ButtonNewExam->setText(Tr(1));
+    LabelSelectExamModel->setText(Tr(13));
+    LabelParamsSelect->setText(Tr(17));
+    ButtonCreate->setText(Tr(20));
+    LabelCreateInfo->setText(Tr(21));
+    ButtonStart->setText(Tr(18));
+    ButtonAbort->setText(Tr(28));
+    ButtonReExam->setText(Tr(43));
+    for (QLabel *label : {LabelStartTitile, LabelSelectLangugae, LabelAutoIdentifier})
+        label->adjustSize();
+}
+
+void TFormMain::FormResize()
+{
+    if (!fBuilt)
+        return;
+    QWidget *start = CardPanel->widget(CardStart);
+    const int width = start->width();
+    auto centre = [width](QWidget *widget, int top) { widget->move((width - widget->width()) / 2, top); };
+    centre(LabelStartTitile, 48);
+    centre(LabelSelectLangugae, 128);
+    centre(ComboBoxExLanguage, 174);
+    centre(LabelAutoIdentifier, 240);
+    centre(start->findChild<QWidget *>(QStringLiteral("IdentifierBox")), 286);
+    centre(ButtonNewExam, 352);
+
+    QWidget *build = CardPanel->widget(CardBuildExam);
+    ButtonStart->move((build->width() - ButtonStart->width()) / 2, (build->height() - ButtonStart->height()) / 2);
+
+    DB_Structure->setFixedWidth(CardPanel->widget(CardParams)->width() / 2);
+
+    if (AnswerControl && AnswerTool->width() > 10 && AnswerTool->height() > 10) {
+        AnswerControl->SetWidth(AnswerTool->width());
+        AnswerControl->SetHeight(AnswerTool->height());
+        AnswerControl->SetRect({10, 10, AnswerTool->width() - 10, AnswerTool->height() - 10});
+    }
+}
+
+void TFormMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+bool TFormMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && watched->parent() == CardPanel)
+        FormResize();
+    // Typing into the language box is swallowed; only the list chooses a language.
+    if (event->type() == QEvent::KeyPress && fBuilt
+        && (watched == ComboBoxExLanguage || watched == ComboBoxExLanguage->view())) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->text().isEmpty() && key->text().at(0).isPrint())
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
