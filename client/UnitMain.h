@@ -4,6 +4,7 @@
 #include "UnitTavelkoCloud.h"
 #include "UnitTranslate.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -110,6 +111,7 @@ public:
     // exam page
     QTreeWidget *VST_TreeExam = nullptr;
     QLabel *LabelQuestionInfo = nullptr, *LabelTime = nullptr;
+    QWidget *PanelExamTool = nullptr;
     TPaintBox *PaintBoxQuestion = nullptr;
     QWidget *PanelAnswerTool = nullptr;
     TPaintBox *AnswerTool = nullptr;
@@ -164,13 +166,40 @@ public:
     void ButtonCreateClick();
     bool DrawExamQuestions();
 
-    // --- the exam and files: the next part of the window
+    // --- taking the exam (UnitMainExam)
+    QTimer TimerExam;
+    void ButtonStartClick();
+    void FillExamTree();
+    void VST_TreeExamFocusChanged(QTreeWidgetItem *item);
+    void SetSelectedQuestionIndex(int index);
+    void PaintBoxQuestionPaint();
+    void AnswerToolMouseUp(int x, int y);
+    void ButtonNextClick();
+    void ButtonPrevClick();
+    qint32 GetTime() const;
+    void SetTime(qint32 value);
+    void TimerExamTimer();
+    void ButtonFinishClick();
+    void ShowResult();
+    void ButtonReExamClick();
     void StopExamClock();
     void ShowStartExamButton();
+    int QuestionIndexOf(QTreeWidgetItem *item) const; // -1 for a subject node
+    QTreeWidgetItem *QuestionNode(int index) const;
+
+    // --- exam files (UnitMainFiles)
+    // Yes saves, No closes the exam, Cancel stops the command (false).
+    bool AskSaveCurrentExam();
+    void ActionOpenExecute();
+    void ActionSaveExecute();
+    void ActionSaveAsExecute();
     void OpenExamFile(const QString &fileName);
     void LoadOpenedExam();
     void ReopenExecute(QAction *sender);
     void ReopenClearExecute(QAction *sender);
+    void FormDropFiles(const QStringList &paths);
+    // Shows the open-exam options dialog and returns its outcome; tests replace it.
+    std::function<int(class TFormOpenExamOption &dialog)> ShowOpenExamOption;
 
     // Ends the application; tests replace it to watch for it.
     std::function<void()> OnTerminate;
@@ -178,6 +207,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -194,6 +225,10 @@ private:
     void RefreshTopicNode(QTreeWidgetItem *item);
     TBaseRec *RecordOf(QTreeWidgetItem *item);
 
+    void CloseExamOnLoadFailure(int row);
+
+    QImage fQuestionPicture; // the decoded picture of the question on screen
+    int fQuestionPictureIndex = -1;
     bool fIdentifierMasked = true;
     bool fBuilt = false; // every widget exists
     bool fClosing = false;

@@ -165,6 +165,7 @@ void TFormMain::CloseExam()
     CreateAnswerControl();
     ResultControl.reset();
     ExamModel.reset();
+    fQuestionPictureIndex = -1;
     FreeDownloadedStreams();
     VST_TreeExam->clear();
     DB_Structure->clear();

@@ -103,6 +103,7 @@ void TFormMain::SetDownloadMode(TDownloadMode value)
             break;
         case dmModel:
             ExamModel.reset();
+            fQuestionPictureIndex = -1;
             if (!BufferStreams.empty() && BufferStreams[0])
                 ExamModel = TExamModel::CreateFromTextStream(*BufferStreams[0]);
             FreeDownloadedStreams();

@@ -1,12 +1,265 @@
-// Taking the exam: the exam page, its clock and the result page.
+// Taking the exam: "Start exam", the question tree, the picture, the answer tool, Prev and Next,
+// the clock with its warning colour and forced end, Finish, and the result page with its retake.
 
 #include "UnitMain.h"
 
+#include "UnitAnswerControl.h"
+#include "UnitArtwork.h"
+#include "UnitComplain.h"
+#include "UnitExamModel.h"
+#include "UnitMessageBox.h"
+#include "UnitPaintBox.h"
+#include "UnitResultControl.h"
+
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTreeWidget>
+
+void TFormMain::ButtonStartClick()
+{
+    ButtonStart->hide();
+    SetTime(ExamModel->RestTime);
+    FillExamTree();
+    fSelectedQuestionIndex = ExamModel->LastFocusedIndex == -1 ? 0 : ExamModel->LastFocusedIndex;
+    TimerExam.start();
+    ShowCard(CardExam);
+    if (!VST_TreeExam->currentItem() && VST_TreeExam->topLevelItemCount() > 0
+        && VST_TreeExam->topLevelItem(0)->childCount() > 0)
+        VST_TreeExam->setCurrentItem(VST_TreeExam->topLevelItem(0)->child(0));
+    if (QTreeWidgetItem *current = VST_TreeExam->currentItem())
+        current->setSelected(true);
+    VST_TreeExam->setFocus();
+}
+
+void TFormMain::FillExamTree()
+{
+    const QSignalBlocker quiet(VST_TreeExam);
+    VST_TreeExam->clear();
+    QTreeWidgetItem *remembered = nullptr;
+    int number = 0;
+    for (const auto &predmet : ExamModel->Predmets) {
+        auto *subject = new QTreeWidgetItem(VST_TreeExam, {predmet->Name});
+        subject->setIcon(0, Artwork::Icon(Artwork::imgFolder));
+        for (const auto &part : predmet->Parts) {
+            for (qint32 i = 0; i < part->QuestionsCount(); ++i, ++number) {
+                auto *node = new QTreeWidgetItem(subject, {QString::number(number + 1)});
+                const qsizetype length = part->Format.size();
+                const bool blank = QStringView(part->UserAnswer).mid(i * length, length) == part->Format;
+                node->setIcon(0, Artwork::Icon(blank ? Artwork::imgUnanswered : Artwork::imgAnswered));
+                if (number == ExamModel->LastFocusedIndex)
+                    remembered = node;
+            }
+        }
+    }
+    VST_TreeExam->expandAll();
+    if (remembered) {
+        VST_TreeExam->setCurrentItem(remembered);
+        VST_TreeExamFocusChanged(remembered);
+    }
+}
+
+int TFormMain::QuestionIndexOf(QTreeWidgetItem *item) const
+{
+    if (!item || !item->parent() || !ExamModel)
+        return -1;
+    return ExamModel->GetAbsoluteIndex(VST_TreeExam->indexOfTopLevelItem(item->parent()), item->parent()->indexOfChild(item));
+}
+
+QTreeWidgetItem *TFormMain::QuestionNode(int index) const
+{
+    for (int s = 0; s < VST_TreeExam->topLevelItemCount(); ++s) {
+        QTreeWidgetItem *subject = VST_TreeExam->topLevelItem(s);
+        if (index < subject->childCount())
+            return subject->child(index);
+        index -= subject->childCount();
+    }
+    return nullptr;
+}
+
+void TFormMain::VST_TreeExamFocusChanged(QTreeWidgetItem *item)
+{
+    const int index = QuestionIndexOf(item);
+    if (index < 0)
+        return;
+    SetSelectedQuestionIndex(index);
+    const TSimpleQuestion question = ExamModel->GetQuestion(index);
+    AnswerControl->ChangeParams(AnswerTool, question.Format, NormalizeAnswer(question.Format, question.UserAnswer),
+                                AnswerTool->width(), AnswerTool->height(),
+                                TRectI{10, 10, AnswerTool->width() - 10, AnswerTool->height() - 10});
+}
+
+void TFormMain::SetSelectedQuestionIndex(int index)
+{
+    fSelectedQuestionIndex = index;
+    ExamModel->LastFocusedIndex = index;
+    LabelQuestionInfo->setText(TrFormat(23, {ExamModel->GetPredmetNameForQuestionIndex(index), index + 1}));
+    PaintBoxQuestion->repaint();
+}
+
+void TFormMain::PaintBoxQuestionPaint()
+{
+    const QSize box = PaintBoxQuestion->size();
+    QImage canvas(box.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    if (ExamModel && fSelectedQuestionIndex >= 0 && fSelectedQuestionIndex < ExamModel->images.size()) {
+        // Decoded once per question; a picture that never arrived, or does not decode, leaves
+        // the area white.
+        if (fQuestionPictureIndex != fSelectedQuestionIndex) {
+            fQuestionPicture = QImage::fromData(ExamModel->images[fSelectedQuestionIndex], "PNG");
+            fQuestionPictureIndex = fSelectedQuestionIndex;
+        }
+        if (!fQuestionPicture.isNull()) {
+            QPainter painter(&canvas);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(TFormComplain::PictureRect(fQuestionPicture.size(), box), fQuestionPicture);
+        }
+    }
+    PaintBoxQuestion->Present(canvas);
+}
+
+void TFormMain::AnswerToolMouseUp(int x, int y)
+{
+    if (!AnswerControl)
+        return;
+    AnswerControl->Up(x, y);
+    if (fSelectedQuestionIndex < 0 || !ExamModel || CurrentCard() != CardExam)
+        return;
+    TSimpleQuestion question = ExamModel->GetQuestion(fSelectedQuestionIndex);
+    if (!question.Exists() || question.Format != AnswerControl->Format())
+        return;
+    question.UserAnswer = AnswerControl->Answer();
+    ExamModel->SetQuestion(fSelectedQuestionIndex, question);
+    if (QTreeWidgetItem *node = QuestionNode(fSelectedQuestionIndex))
+        node->setIcon(0, Artwork::Icon(question.UserAnswer.left(question.Format.size()) == question.Format ? Artwork::imgUnanswered
+                                                                                                          : Artwork::imgAnswered));
+    VST_TreeExam->setFocus();
+}
+
+void TFormMain::ButtonNextClick()
+{
+    QTreeWidgetItem *item = VST_TreeExam->currentItem();
+    QTreeWidgetItem *next = nullptr;
+    if (item && !item->parent()) {
+        next = item->child(0);
+    } else if (item) {
+        QTreeWidgetItem *subject = item->parent();
+        const int position = subject->indexOfChild(item);
+        if (position + 1 < subject->childCount()) {
+            next = subject->child(position + 1);
+        } else {
+            for (int s = VST_TreeExam->indexOfTopLevelItem(subject) + 1; !next && s < VST_TreeExam->topLevelItemCount(); ++s)
+                next = VST_TreeExam->topLevelItem(s)->child(0);
+        }
+    }
+    if (next)
+        VST_TreeExam->setCurrentItem(next);
+    if (QTreeWidgetItem *current = VST_TreeExam->currentItem())
+        current->setSelected(true);
+    VST_TreeExam->setFocus();
+}
+
+void TFormMain::ButtonPrevClick()
+{
+    QTreeWidgetItem *item = VST_TreeExam->currentItem();
+    QTreeWidgetItem *previous = nullptr;
+    auto lastOfSubjectsBefore = [this](QTreeWidgetItem *subject) -> QTreeWidgetItem * {
+        for (int s = VST_TreeExam->indexOfTopLevelItem(subject) - 1; s >= 0; --s) {
+            QTreeWidgetItem *candidate = VST_TreeExam->topLevelItem(s);
+            if (candidate->childCount() > 0)
+                return candidate->child(candidate->childCount() - 1);
+        }
+        return nullptr;
+    };
+    if (item && !item->parent()) {
+        previous = lastOfSubjectsBefore(item);
+    } else if (item) {
+        QTreeWidgetItem *subject = item->parent();
+        const int position = subject->indexOfChild(item);
+        previous = position > 0 ? subject->child(position - 1) : lastOfSubjectsBefore(subject);
+    }
+    if (previous)
+        VST_TreeExam->setCurrentItem(previous);
+    if (QTreeWidgetItem *current = VST_TreeExam->currentItem())
+        current->setSelected(true);
+    VST_TreeExam->setFocus();
+}
+
+qint32 TFormMain::GetTime() const
+{
+    return ExamModel ? ExamModel->RestTime : 0;
+}
+
+void TFormMain::SetTime(qint32 value)
+{
+    if (!ExamModel)
+        return;
+    ExamModel->RestTime = value;
+    QPalette palette = LabelTime->palette();
+    palette.setColor(QPalette::WindowText, value > ExamModel->WarningTime ? Qt::black : QColor(255, 0, 0));
+    LabelTime->setPalette(palette);
+    LabelTime->setText(FormatSeconds(value));
+}
+
+void TFormMain::TimerExamTimer()
+{
+    if (!ExamModel) {
+        TimerExam.stop();
+        return;
+    }
+    SetTime(GetTime() - 1);
+    if (GetTime() <= 0) {
+        TimerExam.stop();
+        TMessageBox::ShowMessage(this, Tr(36));
+        ShowResult();
+    }
+}
+
+void TFormMain::ButtonFinishClick()
+{
+    const qint32 unanswered = ExamModel->UnUnsweredCount();
+    const QString question = unanswered <= 0 ? Tr(25) : TrFormat(24, {unanswered}) + u' ' + Tr(25);
+    if (TMessageBox::Confirm(this, question) == TMessageBox::Yes) {
+        TimerExam.stop();
+        ShowResult();
+    } else {
+        VST_TreeExam->setFocus();
+    }
+}
+
+void TFormMain::ShowResult()
+{
+    if (!ExamModel)
+        return;
+    ShowCard(CardResult);
+    LabelResultInfo->setText(
+        TrFormat(44, {ExamModel->Name, FormatSeconds(ExamModel->Time), FormatSeconds(ExamModel->RestTime)}));
+    const int width = ScrollBoxResult->viewport()->width();
+    ResultControl = std::make_unique<TResultControl>(PaintBoxResult, ExamModel.get(), width, 30, 30);
+    ResultControl->DialogParent = this;
+    PaintBoxResult->setGeometry(0, 0, width, ResultControl->Height());
+    ScrollBoxResult->verticalScrollBar()->setValue(0);
+    PaintBoxResult->update();
+}
+
+void TFormMain::ButtonReExamClick()
+{
+    if (TMessageBox::Confirm(this, Tr(45)) != TMessageBox::Yes)
+        return;
+    ExamModel->RestTime = ExamModel->Time;
+    ExamModel->Finished = false;
+    ExamModel->ResetUserAnswers();
+    ShowStartExamButton();
+    ShowCard(CardBuildExam);
+    ResultControl.reset();
+}
 
 void TFormMain::StopExamClock()
 {
+    TimerExam.stop();
 }
 
 void TFormMain::ShowStartExamButton()

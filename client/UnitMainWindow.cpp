@@ -77,11 +77,11 @@ TFormMain::TFormMain(const QStringList &args, QWidget *parent) : QMainWindow(par
     for (QWidget *page : pages)
         page->installEventFilter(this); // the pages lay themselves out on every resize
     BuildStartPage(pages[CardStart]);
+    BuildBuildPage(pages[CardBuildExam]);
     BuildExamPage(pages[CardExam]);
     BuildResultPage(pages[CardResult]);
     BuildNewPage(pages[CardNew]);
     BuildParamsPage(pages[CardParams]);
-    BuildBuildPage(pages[CardBuildExam]);
     PanelProgress = new QWidget(central);
     BuildProgressPanel(PanelProgress);
     centralLayout->addWidget(PanelProgress);
@@ -182,6 +182,9 @@ void TFormMain::BuildMenu()
     bind(ActionNew, &TFormMain::ActionNewExecute);
     bind(ActionClose, &TFormMain::ActionCloseExecute);
     bind(ActionExit, &TFormMain::ActionExitExecute);
+    bind(ActionOpen, &TFormMain::ActionOpenExecute);
+    bind(ActionSave, &TFormMain::ActionSaveExecute);
+    bind(ActionSaveAs, &TFormMain::ActionSaveAsExecute);
 }
 
 void TFormMain::BuildStartPage(QWidget *page)
@@ -322,71 +325,144 @@ void TFormMain::BuildBuildPage(QWidget *page)
 
 void TFormMain::BuildExamPage(QWidget *page)
 {
-    auto *layout = new QHBoxLayout(page);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->setSpacing(8);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    PanelExamTool = new QWidget(page);
+    PanelExamTool->setFixedHeight(46);
+    PanelExamTool->setStyleSheet(QStringLiteral("background: #E8EEF6;"));
+    auto *tool = new QHBoxLayout(PanelExamTool);
+    tool->setContentsMargins(12, 2, 23, 2);
+    LabelQuestionInfo = new QLabel(PanelExamTool);
+    LabelQuestionInfo->setFont(PixelFont(27, QFont::Normal, Tahoma));
+    ButtonFinish = new QPushButton(PanelExamTool);
+    ButtonFinish->setFixedSize(42, 42);
+    ButtonFinish->setIcon(Artwork::Icon(Artwork::imgFinish));
+    ButtonFinish->setIconSize(QSize(30, 30));
+    LabelTime = new QLabel(QStringLiteral("00:00:00"), PanelExamTool);
+    LabelTime->setFont(PixelFont(27, QFont::Normal, Tahoma));
+    tool->addWidget(LabelQuestionInfo, 1);
+    tool->addWidget(ButtonFinish);
+    tool->addSpacing(76 - 42);
+    tool->addWidget(LabelTime);
+    layout->addWidget(PanelExamTool);
+
+    auto *body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
     VST_TreeExam = new QTreeWidget(page);
     VST_TreeExam->setHeaderHidden(true);
-    VST_TreeExam->setFixedWidth(250);
-    VST_TreeExam->setIconSize(QSize(18, 18));
-    layout->addWidget(VST_TreeExam);
+    VST_TreeExam->setFixedWidth(256);
+    VST_TreeExam->setIconSize(QSize(20, 20));
+    VST_TreeExam->setFont(PixelFont(16, QFont::DemiBold));
+    VST_TreeExam->setUniformRowHeights(true);
+    VST_TreeExam->setStyleSheet(QStringLiteral("QTreeView::item { height: 27px; }"));
+    VST_TreeExam->installEventFilter(this);
+    connect(VST_TreeExam, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *item) { ReportErrors(this, [&] { VST_TreeExamFocusChanged(item); }); });
+    body->addWidget(VST_TreeExam);
 
-    auto *middle = new QVBoxLayout;
-    LabelQuestionInfo = new QLabel(page);
-    LabelQuestionInfo->setFont(PixelFont(16, QFont::DemiBold));
     PaintBoxQuestion = new TPaintBox(page);
-    middle->addWidget(LabelQuestionInfo);
-    middle->addWidget(PaintBoxQuestion, 1);
-    layout->addLayout(middle, 1);
+    PaintBoxQuestion->OnPaint = [this] { PaintBoxQuestionPaint(); };
+    body->addWidget(PaintBoxQuestion, 1);
 
-    auto *right = new QWidget(page);
-    right->setFixedWidth(330);
-    auto *rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    LabelTime = new QLabel(right);
-    LabelTime->setAlignment(Qt::AlignCenter);
-    LabelTime->setFont(PixelFont(30, QFont::Bold, {QStringLiteral("DejaVu Sans Mono")}));
-    PanelAnswerTool = new QWidget(right);
-    auto *toolLayout = new QVBoxLayout(PanelAnswerTool);
-    toolLayout->setContentsMargins(0, 0, 0, 0);
+    PanelAnswerTool = new QWidget(page);
+    PanelAnswerTool->setFixedWidth(256);
+    auto *answer = new QVBoxLayout(PanelAnswerTool);
+    answer->setContentsMargins(0, 0, 0, 0);
+    answer->setSpacing(0);
     AnswerTool = new TPaintBox(PanelAnswerTool);
-    toolLayout->addWidget(AnswerTool);
     AnswerTool->OnResize = [this] { FormResize(); };
-    auto *navigator = new QHBoxLayout;
-    ButtonPrev = new QPushButton(QStringLiteral("◀"), right);
-    ButtonNext = new QPushButton(QStringLiteral("▶"), right);
+    AnswerTool->OnPaint = [this] {
+        if (AnswerControl)
+            AnswerControl->Draw();
+    };
+    AnswerTool->OnMouseDown = [this](Qt::MouseButton button, int x, int y) {
+        if (button == Qt::LeftButton && AnswerControl) {
+            AnswerControl->Move(x, y);
+            AnswerControl->Down(x, y);
+        }
+    };
+    AnswerTool->OnMouseMove = [this](int x, int y) {
+        if (AnswerControl)
+            AnswerControl->Move(x, y);
+    };
+    AnswerTool->OnMouseUp = [this](Qt::MouseButton, int x, int y) { AnswerToolMouseUp(x, y); };
+    auto *navigator = new QWidget(PanelAnswerTool);
+    navigator->setFixedHeight(60);
+    auto *buttons = new QHBoxLayout(navigator);
+    buttons->setContentsMargins(4, 6, 4, 6);
+    ButtonPrev = new QPushButton(navigator);
+    ButtonPrev->setFixedWidth(118);
+    ButtonPrev->setIcon(Artwork::Icon(Artwork::imgPrev));
+    ButtonNext = new QPushButton(navigator);
+    ButtonNext->setIcon(Artwork::Icon(Artwork::imgNext));
     for (QPushButton *button : {ButtonPrev, ButtonNext}) {
-        button->setMinimumHeight(44);
-        button->setFont(PixelFont(20, QFont::Bold));
-        navigator->addWidget(button);
+        button->setIconSize(QSize(32, 32));
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        buttons->addWidget(button);
     }
-    ButtonFinish = new QPushButton(right);
-    ButtonFinish->setMinimumHeight(44);
-    ButtonFinish->setFont(PixelFont(16, QFont::Bold));
-    rightLayout->addWidget(LabelTime);
-    rightLayout->addWidget(PanelAnswerTool, 1);
-    rightLayout->addLayout(navigator);
-    rightLayout->addWidget(ButtonFinish);
-    layout->addWidget(right);
+    answer->addWidget(AnswerTool, 1);
+    answer->addWidget(navigator);
+    body->addWidget(PanelAnswerTool);
+    layout->addLayout(body, 1);
+
+    auto bind = [this](QPushButton *button, void (TFormMain::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { ReportErrors(this, [&] { (this->*handler)(); }); });
+    };
+    bind(ButtonPrev, &TFormMain::ButtonPrevClick);
+    bind(ButtonNext, &TFormMain::ButtonNextClick);
+    bind(ButtonFinish, &TFormMain::ButtonFinishClick);
+    bind(ButtonStart, &TFormMain::ButtonStartClick);
+    TimerExam.setInterval(1000);
+    connect(&TimerExam, &QTimer::timeout, this, [this] { ReportErrors(this, [this] { TimerExamTimer(); }); });
 }
 
 void TFormMain::BuildResultPage(QWidget *page)
 {
     auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(8, 8, 8, 8);
-    auto *top = new QHBoxLayout;
-    LabelResultInfo = new QLabel(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto *top = new QWidget(page);
+    top->setFixedHeight(48);
+    top->setStyleSheet(QStringLiteral("background: #E8EEF6;"));
+    auto *topLayout = new QHBoxLayout(top);
+    topLayout->setContentsMargins(12, 3, 12, 3);
+    LabelResultInfo = new QLabel(top);
     LabelResultInfo->setFont(PixelFont(16, QFont::DemiBold));
-    ButtonReExam = new QPushButton(page);
-    ButtonReExam->setMinimumHeight(40);
-    top->addWidget(LabelResultInfo, 1);
-    top->addWidget(ButtonReExam);
+    ButtonReExam = new QPushButton(top);
+    ButtonReExam->setFixedWidth(249);
+    ButtonReExam->setMinimumHeight(38);
+    ButtonReExam->setIcon(Artwork::Icon(Artwork::imgRetake));
+    connect(ButtonReExam, &QPushButton::clicked, this, [this] { ReportErrors(this, [this] { ButtonReExamClick(); }); });
+    topLayout->addWidget(LabelResultInfo, 1);
+    topLayout->addWidget(ButtonReExam);
     ScrollBoxResult = new QScrollArea(page);
     ScrollBoxResult->setWidgetResizable(false);
     ScrollBoxResult->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBoxResult->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ScrollBoxResult->setStyleSheet(QStringLiteral("QScrollArea { background: white; border: none; }"));
     PaintBoxResult = new TPaintBox;
+    PaintBoxResult->OnPaint = [this] {
+        if (ResultControl)
+            ResultControl->Draw();
+    };
+    PaintBoxResult->OnMouseDown = [this](Qt::MouseButton button, int x, int y) {
+        if (button == Qt::LeftButton && ResultControl)
+            ResultControl->Down(x, y);
+    };
+    PaintBoxResult->OnMouseMove = [this](int x, int y) {
+        if (ResultControl)
+            ResultControl->Move(x, y);
+    };
+    PaintBoxResult->OnMouseUp = [this](Qt::MouseButton, int x, int y) {
+        if (ResultControl)
+            ResultControl->Up(x, y);
+    };
     ScrollBoxResult->setWidget(PaintBoxResult);
-    layout->addLayout(top);
+    ScrollBoxResult->viewport()->installEventFilter(this);
+    layout->addWidget(top);
     layout->addWidget(ScrollBoxResult, 1);
 }
 
@@ -467,6 +543,23 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Resize && watched->parent() == CardPanel)
         FormResize();
+    if (fBuilt && event->type() == QEvent::Resize && watched == ScrollBoxResult->viewport() && ResultControl) {
+        // The list follows the width of its scroll box.
+        ResultControl->SetWidth(ScrollBoxResult->viewport()->width());
+        PaintBoxResult->resize(ScrollBoxResult->viewport()->width(), ResultControl->Height());
+    }
+    if (fBuilt && watched == VST_TreeExam && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+            return false; // moving the keyboard focus on is no tree navigation
+        ReportErrors(this, [&] {
+            if (key == Qt::Key_Space || key == Qt::Key_Right || key == Qt::Key_Down)
+                ButtonNextClick();
+            else if (key == Qt::Key_Left || key == Qt::Key_Up)
+                ButtonPrevClick();
+        });
+        return true; // every other key does nothing in the tree
+    }
     // Typing into the language box is swallowed; only the list chooses a language.
     if (event->type() == QEvent::KeyPress && fBuilt
         && (watched == ComboBoxExLanguage || watched == ComboBoxExLanguage->view())) {

@@ -185,6 +185,30 @@ QIcon Icon(TImage image)
         p.setPen(QPen(QColor(0x9A, 0xA5, 0xB1), 2));
         p.drawEllipse(QPointF(16, 16), 9, 9);
         break;
+    case imgFinish: // a chequered flag on its pole
+        p.drawLine(QPointF(8, 4), QPointF(8, 29));
+        p.setPen(Qt::NoPen);
+        for (int row = 0; row < 3; ++row)
+            for (int column = 0; column < 4; ++column)
+                p.fillRect(QRectF(9 + column * 4.5, 5 + row * 4.5, 4.5, 4.5), (row + column) % 2 ? Qt::white : ink);
+        p.setPen(QPen(ink, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(9, 5, 18, 13.5));
+        break;
+    case imgPrev:
+    case imgNext: {
+        p.setPen(QPen(accent, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const qreal tip = image == imgNext ? 22 : 10, tail = image == imgNext ? 12 : 20;
+        p.drawPolyline(QPolygonF({QPointF(tail, 7), QPointF(tip, 16), QPointF(tail, 25)}));
+        break;
+    }
+    case imgRetake:
+        p.setPen(QPen(accent, 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(6, 6, 20, 20), 60 * 16, 280 * 16);
+        p.setBrush(accent);
+        p.setPen(Qt::NoPen);
+        p.drawPolygon(QPolygonF({QPointF(20, 2), QPointF(26, 8), QPointF(18, 10)}));
+        break;
     }
     return QIcon(pixmap);
 }

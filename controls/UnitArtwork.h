@@ -23,6 +23,10 @@ enum TImage {
     imgExam,        // exam title
     imgAnswered,    // a question with an answer
     imgUnanswered,  // a question without one
+    imgFinish,      // finish the exam
+    imgPrev,        // previous question
+    imgNext,        // next question
+    imgRetake,      // retake the exam
 };
 
 QIcon Icon(TImage image);

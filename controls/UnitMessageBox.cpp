@@ -3,6 +3,7 @@
 #include "TavelkoError.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QQueue>
 #include <QStringList>
@@ -11,6 +12,7 @@ namespace {
 
 bool gTestMode = false;
 QQueue<TMessageBox::TAnswer> gAnswers;
+QQueue<QString> gFileNames;
 
 QString ApplicationCaption()
 {
@@ -29,6 +31,7 @@ void TMessageBox::SetTestMode(bool on)
 {
     gTestMode = on;
     gAnswers.clear();
+    gFileNames.clear();
     History().clear();
 }
 
@@ -68,6 +71,30 @@ TMessageBox::TAnswer TMessageBox::Confirm(QWidget *parent, const QString &text, 
     default:
         return buttons == YesNoCancel ? Cancel : No;
     }
+}
+
+QString TFileDialog::ExamFileFilter()
+{
+    return QStringLiteral("Tavelko exam file (*.qmvx)");
+}
+
+void TFileDialog::SetNextFileName(const QString &fileName)
+{
+    gFileNames.enqueue(fileName);
+}
+
+QString TFileDialog::GetOpenFileName(QWidget *parent)
+{
+    if (gTestMode)
+        return gFileNames.isEmpty() ? QString() : gFileNames.dequeue();
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), ExamFileFilter());
+}
+
+QString TFileDialog::GetSaveFileName(QWidget *parent)
+{
+    if (gTestMode)
+        return gFileNames.isEmpty() ? QString() : gFileNames.dequeue();
+    return QFileDialog::getSaveFileName(parent, QString(), QString(), ExamFileFilter());
 }
 
 void ReportErrors(QWidget *parent, const std::function<void()> &handler)

@@ -27,6 +27,22 @@ public:
     static QStringList &History();
 };
 
+// The file-open and file-save dialogs of exam files, answerable by tests in the same way: in test
+// mode each dialog takes the next queued file name (empty: cancelled) without showing anything.
+class TFileDialog
+{
+public:
+    TFileDialog() = delete;
+
+    // The one file type the client offers.
+    static QString ExamFileFilter();
+    static QString GetOpenFileName(QWidget *parent);
+    // Asks before overwriting an existing file.
+    static QString GetSaveFileName(QWidget *parent);
+
+    static void SetNextFileName(const QString &fileName);
+};
+
 // Runs an event handler and reports any failure it raises in a message box with the failure's
 // text, as the application's default error report does; the program goes on.
 void ReportErrors(QWidget *parent, const std::function<void()> &handler);

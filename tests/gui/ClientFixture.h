@@ -2,10 +2,12 @@
 
 // A small catalogue on the test file cloud and its questions in the test question bank, for the
 // client's GUI tests:
-//   subject 1 "Algebra", no sub-branches, topics 1..5 with three "#" questions each;
+//   subject 1 "Algebra", no sub-branches, topics 1..5 with three "#" questions each and two
+//   three-group questions in topic 1;
 //   subject 2 "Physics", sub-branches "Mechanics" and "Electricity", two topics each with two
 //   "#" and one "(######)" question per topic;
-//   model 1 "Small": Algebra 4 x "#"; Physics 5 x "#" half and half, 2 x "(######)";
+//   model 1 "Small": Algebra 4 x "#" and 1 three-group; Physics 5 x "#" half and half,
+//   2 x "(######)";
 //   model 2 "Gone": a definition whose identifier the model list does not carry;
 //   model 3 "Too many": Algebra 50 x "#".
 
@@ -77,7 +79,7 @@ inline int Install()
         "DataBase#\r\nContainer#Algebra#\r\nTheme#A1#\r\nTheme#A2#\r\nTheme#A3#\r\nTheme#A4#\r\nTheme#A5#\r\n"
         "Container#Physics#\r\nSub#Mechanics#\r\nTheme#M1#\r\nTheme#M2#\r\nSub#Electricity#\r\nTheme#E1#\r\nTheme#E2#\r\n");
     Put("web/Tavelko/Models/1.ttprf",
-        Definition("G-SMALL", Subject("Algebra", 1, false, Part("#", 4)) +
+        Definition("G-SMALL", Subject("Algebra", 1, false, Part("#", 4) + Part("[#####][#####][#####]", 1)) +
                                   Subject("Physics", 2, true, Part("#", 5, "0.5") + Part("(######)", 2, "0.5"))));
     Put("web/Tavelko/Models/2.ttprf", Definition("G-NOT-IN-THE-LIST", Subject("Algebra", 1, false, Part("#", 1))));
     Put("web/Tavelko/Models/3.ttprf", Definition("G-MANY", Subject("Algebra", 1, false, Part("#", 50))));
@@ -96,6 +98,8 @@ inline int Install()
     for (int topic = 1; topic <= 5; ++topic)
         for (int i = 0; i < 3; ++i)
             add(QStringLiteral("1/%1").arg(topic), "#", QString(QChar(u'A' + i)));
+    add("1/1", "[#####][#####][#####]", "[A####][#B###][##C##]");
+    add("1/1", "[#####][#####][#####]", "[####E][###D#][A####]");
     for (int sub = 1; sub <= 2; ++sub)
         for (int topic = 1; topic <= 2; ++topic) {
             add(QStringLiteral("2/%1/%2").arg(sub).arg(topic), "#", "B");

@@ -203,21 +203,23 @@ private slots:
         QVERIFY(!window->LabelCreateInfo->isVisibleTo(window.get()));
 
         TExamModel &exam = *window->ExamModel;
-        QCOMPARE(exam.QuestionsCount(), 11);
+        QCOMPARE(exam.QuestionsCount(), 12);
         QVERIFY(exam.Saveable());
-        QCOMPARE(exam.IDS.size(), 11);
-        QCOMPARE(exam.images.size(), 11);
+        QCOMPARE(exam.IDS.size(), 12);
+        QCOMPARE(exam.images.size(), 12);
         for (const QByteArray &picture : exam.images)
             QVERIFY(picture.startsWith("\x89PNG"));
         // Physics "#": 2 from sub-branch 1 (2.5 rounds to even), then 3 from sub-branch 2.
+        // Algebra: 4 + 1; Physics "#": 2 from sub-branch 1 (2.5 rounds to even), then 3 from
+        // sub-branch 2; Physics "(######)": 1 and 1.
         const QStringList files = window->Files;
-        QCOMPARE(files.size(), 11);
-        QCOMPARE(files.mid(4, 5).filter(QRegularExpression("^2/1/")).size(), 2);
-        QVERIFY(files[4].startsWith("2/1/") && files[5].startsWith("2/1/"));
-        QVERIFY(files[6].startsWith("2/2/") && files[8].startsWith("2/2/"));
-        QVERIFY(files[9].startsWith("2/1/") && files[10].startsWith("2/2/"));
+        QCOMPARE(files.size(), 12);
+        QCOMPARE(files.mid(5, 5).filter(QRegularExpression("^2/1/")).size(), 2);
+        QVERIFY(files[5].startsWith("2/1/") && files[6].startsWith("2/1/"));
+        QVERIFY(files[7].startsWith("2/2/") && files[9].startsWith("2/2/"));
+        QVERIFY(files[10].startsWith("2/1/") && files[11].startsWith("2/2/"));
         // Ids map to their running index; the answers follow the same order.
-        for (qint32 i = 0; i < 11; ++i)
+        for (qint32 i = 0; i < 12; ++i)
             QVERIFY(exam.GetBaseIndex(i) != 0);
         QCOMPARE(exam.Predmets[1]->Parts[0]->Answer.size(), 5);
     }

@@ -1,0 +1,415 @@
+// Taking an exam, its result, and exam files, against the real local servers.
+
+#include "ClientFixture.h"
+#include "UnitAnswerControl.h"
+#include "UnitExamModel.h"
+#include "UnitMain.h"
+#include "UnitMessageBox.h"
+#include "UnitOpenExamOption.h"
+#include "UnitPaintBox.h"
+#include "UnitRegistry.h"
+#include "UnitReopenManager.h"
+#include "UnitResultControl.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+class TestClientExam : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir fSettings;
+    QTemporaryDir fFiles;
+
+    std::unique_ptr<TFormMain> NewWindow(const QStringList &args = {})
+    {
+        auto window = std::make_unique<TFormMain>(args);
+        window->OnTerminate = [] {};
+        window->resize(1280, 800);
+        window->show();
+        return window;
+    }
+
+    static void WaitForFinish(TFormMain &window)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(window.fDownloadMode, dmFinish, 15000);
+    }
+
+    // New exam with the "Small" model, all topics, assembled and started.
+    static void StartExam(TFormMain &window)
+    {
+        if (window.fDownloadMode == dmFinish)
+            TMessageBox::SetNextAnswer(TMessageBox::Yes); // yes, a new exam
+        window.ActionNewExecute();
+        WaitForFinish(window);
+        qobject_cast<QPushButton *>(window.BG_ExamModelsLayout->itemAt(0)->widget())->click();
+        WaitForFinish(window);
+        window.ButtonCreate->click();
+        WaitForFinish(window);
+        QVERIFY(window.ButtonStart->isVisibleTo(&window));
+        window.ButtonStart->click();
+        QCOMPARE(window.CurrentCard(), TFormMain::CardExam);
+    }
+
+    // Enters an answer for the question on screen the way a learner does: clicks on the tool.
+    static void Answer(TFormMain &window, const QString &answer)
+    {
+        const QString format = window.AnswerControl->Format();
+        auto click = [&](int column, int row) {
+            for (const TAnswerControl::TCell &cell : window.AnswerControl->OptionCells()) {
+                if (cell.column == column && cell.row == row) {
+                    const QPoint at(int(cell.x + cell.s / 2), int(cell.y + cell.s / 2));
+                    QTest::mousePress(window.AnswerTool, Qt::LeftButton, {}, at);
+                    QTest::mouseRelease(window.AnswerTool, Qt::LeftButton, {}, at);
+                    return;
+                }
+            }
+            QFAIL("no such cell");
+        };
+        static const QString digits = QStringLiteral("0123456789.-");
+        if (format == FormatClassic) {
+            click(-1, answer.at(0).unicode() - 'A');
+        } else if (format == FormatDigits) {
+            for (int c = 0; c < 6; ++c)
+                if (answer.at(c + 1) != u'#')
+                    click(c, int(digits.indexOf(answer.at(c + 1))));
+        } else {
+            for (int g = 0; g < 3; ++g)
+                for (int r = 0; r < 5; ++r)
+                    if (answer.at(7 * g + 1 + r) != u'#')
+                        click(g, r);
+        }
+    }
+
+    static QString Correct(TFormMain &window)
+    {
+        return window.ExamModel->GetQuestion(window.fSelectedQuestionIndex).Answer;
+    }
+
+    QString FilePath(const QString &name) const { return fFiles.filePath(name); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(LoadServerEnvironment(), "the servers fixture must run first");
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, fSettings.path());
+        ClientFixture::Install();
+    }
+
+    void init()
+    {
+        TMessageBox::SetTestMode(true);
+        TTavelkoRegistry().SetLanguageIndex(langEnglish);
+        TTavelkoRegistry().SetReopenList({});
+    }
+
+    void theWholeRoadOfOneExam()
+    {
+        auto window = NewWindow();
+        StartExam(*window);
+        TExamModel *exam = window->ExamModel.get();
+        QCOMPARE(window->LabelQuestionInfo->text(), QString("Subject: \"Algebra\", question number: 1"));
+        QCOMPARE(window->LabelTime->text(), QString("03:00:00"));
+        QCOMPARE(window->fSelectedQuestionIndex, 0);
+
+        // Question 1 right, question 2 wrong, the three-group question (5) right, the first digit
+        // question (11) right; the others blank.
+        Answer(*window, Correct(*window));
+        window->ButtonNextClick();
+        const QString correct2 = Correct(*window);
+        Answer(*window, correct2 == "A" ? "B" : "A");
+        QCOMPARE(window->VST_TreeExam->currentItem()->text(0), QString("2"));
+        for (int i = 0; i < 3; ++i)
+            window->ButtonNextClick();
+        QCOMPARE(window->AnswerControl->Format(), FormatMatch);
+        Answer(*window, Correct(*window));
+        while (window->fSelectedQuestionIndex < 10)
+            window->ButtonNextClick();
+        QCOMPARE(window->AnswerControl->Format(), FormatDigits);
+        Answer(*window, Correct(*window));
+        QCOMPARE(exam->GetQuestion(10).UserAnswer, exam->GetQuestion(10).Answer);
+        QCOMPARE(exam->UnUnsweredCount(), 12 - 4);
+
+        // A few seconds pass; the exam is saved under a new name in the middle.
+        for (int tick = 0; tick < 5; ++tick)
+            window->TimerExamTimer();
+        QCOMPARE(window->LabelTime->text(), QString("02:59:55"));
+        const QList<qint64> ids = exam->IDS.keys();
+        TFileDialog::SetNextFileName(FilePath("road"));
+        window->ActionSaveExecute();
+        const QString saved = FilePath("road.qmvx");
+        QVERIFY(QFileInfo::exists(saved));
+        QCOMPARE(window->windowTitle(), "Tavelko 1.0 { " + saved + " }");
+        QCOMPARE(window->CurrentCard(), TFormMain::CardStart);
+        QVERIFY(!window->ExamModel);
+        QCOMPARE(window->ReopenManager->GetItem(0), saved);
+
+        // Open it again and continue where it stood.
+        int offered = -1;
+        window->ShowOpenExamOption = [&](TFormOpenExamOption &dialog) {
+            offered = dialog.ValueList->rowCount();
+            EXPECT_ROWS(dialog);
+            return int(TFormOpenExamOption::ooContinue);
+        };
+        window->OpenExamFile(saved);
+        WaitForFinish(*window);
+        QCOMPARE(offered, 6);
+        exam = window->ExamModel.get();
+        QCOMPARE(exam->RestTime, 10795);
+        QCOMPARE(exam->CreatedDeviceGUID, TTavelkoRegistry().GetGUID());
+        window->ButtonStart->click();
+        QCOMPARE(window->fSelectedQuestionIndex, 10);
+        QCOMPARE(window->LabelTime->text(), QString("02:59:55"));
+        QCOMPARE(window->AnswerControl->Answer(), NormalizeAnswer(FormatDigits, exam->GetQuestion(10).Answer));
+
+        // Finish: the four blank answers are counted in the question.
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ButtonFinishClick();
+        QCOMPARE(TMessageBox::History().last(), QString("There are 8 unanswered questions! Shall we finish the exam?"));
+        QCOMPARE(window->CurrentCard(), TFormMain::CardResult);
+        QVERIFY(exam->Finished);
+        const TTotalResult total = exam->TotalResult();
+        QCOMPARE(total.Correct, 3);
+        QCOMPARE(total.InCorrect, 1);
+        QCOMPARE(total.Unanswered, 8);
+        QCOMPARE(window->LabelResultInfo->text(), QString("Exam: Small; Duration: 03:00:00; Remaining time: 02:59:55"));
+        int right = 0, wrong = 0;
+        for (const TResultControl::TColumn &column : window->ResultControl->Layout().columns) {
+            right += column.mark == TResultControl::mkRight;
+            wrong += column.mark == TResultControl::mkWrong;
+        }
+        QCOMPARE(right, total.Correct);
+        QCOMPARE(wrong, total.InCorrect);
+        QCOMPARE(window->PaintBoxResult->height(), window->ResultControl->Height());
+
+        // Retake: same questions, no answers, full time, back at the last question.
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ButtonReExamClick();
+        QCOMPARE(window->CurrentCard(), TFormMain::CardBuildExam);
+        QVERIFY(!window->ResultControl);
+        QCOMPARE(exam->UnUnsweredCount(), 12);
+        QCOMPARE(exam->IDS.keys(), ids);
+        QVERIFY(!exam->Finished);
+        window->ButtonStart->click();
+        QCOMPARE(window->LabelTime->text(), QString("03:00:00"));
+        QCOMPARE(window->fSelectedQuestionIndex, 10);
+    }
+
+    void treeIconsFollowTheAnswer()
+    {
+        auto window = NewWindow();
+        StartExam(*window);
+        QTreeWidgetItem *node = window->VST_TreeExam->currentItem();
+        const qint64 blank = node->icon(0).cacheKey();
+        Answer(*window, "C");
+        QVERIFY(node->icon(0).cacheKey() != blank);
+        Answer(*window, "C"); // clicking the chosen letter again clears it
+        QCOMPARE(window->ExamModel->GetQuestion(0).UserAnswer, QString("#"));
+        QCOMPARE(window->ExamModel->UnUnsweredCount(), 12);
+    }
+
+    void prevAndNextAtTheEnds()
+    {
+        auto window = NewWindow();
+        StartExam(*window);
+        window->ButtonPrevClick();
+        QCOMPARE(window->fSelectedQuestionIndex, 0); // nothing before the first
+        for (int i = 0; i < 4; ++i)
+            window->ButtonNextClick();
+        QCOMPARE(window->fSelectedQuestionIndex, 4); // the last of Algebra
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_Right);
+        QCOMPARE(window->fSelectedQuestionIndex, 5);
+        QCOMPARE(window->LabelQuestionInfo->text(), QString("Subject: \"Physics\", question number: 6"));
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_Up);
+        QCOMPARE(window->fSelectedQuestionIndex, 4);
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_End);
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_Home);
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_P);
+        QCOMPARE(window->fSelectedQuestionIndex, 4); // the tree's own keys do nothing
+        for (int i = 0; i < 20; ++i)
+            QTest::keyClick(window->VST_TreeExam, Qt::Key_Space);
+        QCOMPARE(window->fSelectedQuestionIndex, 11); // nothing after the last
+    }
+
+    void warningColourAndTimeOut()
+    {
+        auto window = NewWindow();
+        StartExam(*window);
+        window->SetTime(601);
+        QCOMPARE(window->LabelTime->palette().color(QPalette::WindowText), QColor(Qt::black));
+        window->TimerExamTimer();
+        QCOMPARE(window->LabelTime->text(), QString("00:10:00"));
+        QCOMPARE(window->LabelTime->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        window->SetTime(1);
+        window->TimerExamTimer();
+        QCOMPARE(window->LabelTime->text(), QString("00:00:00"));
+        QCOMPARE(TMessageBox::History().last(), Tr(36));
+        QCOMPARE(window->CurrentCard(), TFormMain::CardResult);
+        QVERIFY(!window->TimerExam.isActive());
+        QVERIFY(window->LabelResultInfo->text().endsWith("Remaining time: 00:00:00"));
+    }
+
+    void finishedExamsOpenOnTheirResultAndRetakeStartsOver()
+    {
+        auto window = NewWindow();
+        StartExam(*window);
+        Answer(*window, Correct(*window));
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ButtonFinishClick();
+        QCOMPARE(TMessageBox::History().last(), QString("There are 11 unanswered questions! Shall we finish the exam?"));
+        TFileDialog::SetNextFileName(FilePath("finished.QMVX"));
+        window->ActionSaveAsExecute();
+        const QString saved = FilePath("finished.QMVX.qmvx");
+        QVERIFY(QFileInfo::exists(saved));
+
+        window->OpenExamFile(saved);
+        WaitForFinish(*window);
+        QCOMPARE(window->CurrentCard(), TFormMain::CardResult);
+        QCOMPARE(window->ResultControl->Layout().columns.first().mark, TResultControl::mkRight);
+
+        // An unfinished exam, retaken: full time, no answers, the same questions.
+        StartExam(*window);
+        Answer(*window, "A");
+        window->TimerExamTimer();
+        TFileDialog::SetNextFileName(FilePath("halfway.qmvx"));
+        window->ActionSaveExecute();
+        window->ShowOpenExamOption = [](TFormOpenExamOption &) { return int(TFormOpenExamOption::ooRetake); };
+        window->OpenExamFile(FilePath("halfway.qmvx"));
+        WaitForFinish(*window);
+        QCOMPARE(window->CurrentCard(), TFormMain::CardBuildExam);
+        QCOMPARE(window->ExamModel->RestTime, 10800);
+        QCOMPARE(window->ExamModel->UnUnsweredCount(), 12);
+
+        // Cancel (or closing the dialog) discards the exam.
+        window->ShowOpenExamOption = [](TFormOpenExamOption &dialog) {
+            dialog.close();
+            return dialog.result();
+        };
+        TMessageBox::SetNextAnswer(TMessageBox::No); // do not save the open one
+        window->ReopenExecute(window->MenuReopen->actions().at(0));
+        WaitForFinish(*window);
+        QVERIFY(!window->ExamModel);
+        QCOMPARE(window->CurrentCard(), TFormMain::CardStart);
+    }
+
+    void damagedAndMissingFiles()
+    {
+        auto window = NewWindow();
+        const QString damaged = FilePath("damaged.qmvx");
+        {
+            QFile file(damaged);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("x\x9c not an exam file at all");
+        }
+        window->OpenExamFile(damaged);
+        WaitForFinish(*window);
+        QCOMPARE(TMessageBox::History().last(), Tr(65));
+        QCOMPARE(window->CurrentCard(), TFormMain::CardStart);
+        QVERIFY(!window->ExamModel);
+        QVERIFY(!window->Busy());
+        QCOMPARE(window->ReopenManager->Count(), 0);
+
+        // A path that does not exist (a command line, say): row 48, and it is not remembered.
+        window->OpenExamFile(FilePath("no such exam.qmvx"));
+        WaitForFinish(*window);
+        QCOMPARE(TMessageBox::History().last(), Tr(48));
+        QCOMPARE(window->ReopenManager->Count(), 0);
+
+        // The window is still usable: a new exam can be made.
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ActionNewExecute();
+        WaitForFinish(*window);
+        QCOMPARE(window->CurrentCard(), TFormMain::CardNew);
+    }
+
+    void aRecentItemWhoseFileIsGone()
+    {
+        auto window = NewWindow();
+        const QString gone = FilePath("gone.qmvx");
+        window->ReopenManager->AddNewItem(gone);
+        window->ReopenExecute(window->MenuReopen->actions().at(0));
+        QCOMPARE(TMessageBox::History().last(), Tr(48));
+        QCOMPARE(window->ReopenManager->GetItem(0), gone);
+        QCOMPARE(window->fDownloadMode, dmNone);
+
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ReopenClearExecute(nullptr);
+        QCOMPARE(TMessageBox::History().last(), Tr(47));
+        QCOMPARE(window->ReopenManager->Count(), 0);
+    }
+
+    void droppedFiles()
+    {
+        auto window = NewWindow();
+        window->FormDropFiles({FilePath("a.qmvx"), FilePath("b.qmvx")});
+        window->FormDropFiles({FilePath("a.Qmvx")});
+        window->FormDropFiles({FilePath("a.txt")});
+        QCOMPARE(window->fDownloadMode, dmNone);
+        QCOMPARE(window->CurrentCard(), TFormMain::CardStart);
+        QVERIFY(TMessageBox::History().isEmpty());
+        window->FormDropFiles({FilePath("a.QMVX")});
+        QCOMPARE(window->fDownloadMode, dmModelListOffline);
+        WaitForFinish(*window);
+        QCOMPARE(TMessageBox::History().last(), Tr(48));
+    }
+
+    void savingWithoutAnExamOrWhileBusy()
+    {
+        auto window = NewWindow();
+        window->ActionSaveExecute();
+        QCOMPARE(TMessageBox::History().last(), Tr(41));
+        window->ActionSaveAsExecute();
+        QCOMPARE(TMessageBox::History().size(), 2);
+        window->ActionNewExecute();
+        window->ActionSaveExecute(); // busy: nothing at all
+        window->ActionSaveAsExecute();
+        QCOMPARE(TMessageBox::History().size(), 2);
+        WaitForFinish(*window);
+
+        // Cancelling the save dialog leaves the exam open with its clock stopped.
+        qobject_cast<QPushButton *>(window->BG_ExamModelsLayout->itemAt(0)->widget())->click();
+        WaitForFinish(*window);
+        window->ButtonCreate->click();
+        WaitForFinish(*window);
+        window->ButtonStart->click();
+        window->ActionSaveExecute();
+        QVERIFY(window->ExamModel);
+        QVERIFY(!window->TimerExam.isActive());
+    }
+
+    void commandLineArgumentsAreOnePath()
+    {
+        auto window = NewWindow({FilePath("My"), "Exams.qmvx"});
+        window->FormShow();
+        const QString joined = FilePath("My") + " Exams.qmvx";
+        QCOMPARE(TTavelkoRegistry().GetExecuteParam(), joined);
+        QCOMPARE(window->fSaveFileName, joined);
+        WaitForFinish(*window);
+        QCOMPARE(TMessageBox::History().last(), Tr(48));
+    }
+
+private:
+    static void EXPECT_ROWS(TFormOpenExamOption &dialog)
+    {
+        QCOMPARE(dialog.windowTitle(), Tr(57));
+        QCOMPARE(dialog.ValueList->item(0, 0)->text(), Tr(54));
+        QCOMPARE(dialog.ValueList->item(0, 1)->text(), QString("03:00:00"));
+        QCOMPARE(dialog.ValueList->item(1, 1)->text(), QString("02:59:55"));
+        QCOMPARE(dialog.ValueList->item(2, 1)->text(), QString("00:00:05"));
+        QCOMPARE(dialog.ValueList->item(3, 1)->text(), QString("12"));
+        QCOMPARE(dialog.ValueList->item(4, 1)->text(), QString("4"));
+        QCOMPARE(dialog.ValueList->item(5, 1)->text(), QString("8"));
+        QCOMPARE(dialog.ButtonContinue->text(), Tr(63));
+    }
+};
+
+QTEST_MAIN(TestClientExam)
+#include "test_client_exam.moc"
