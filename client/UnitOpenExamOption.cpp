@@ -23,6 +23,7 @@ TFormOpenExamOption::TFormOpenExamOption(QWidget *parent) : QDialog(parent)
     ValueList->verticalHeader()->hide();
     ValueList->verticalHeader()->setDefaultSectionSize(24);
     ValueList->horizontalHeader()->setStretchLastSection(true);
+    ValueList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ValueList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ValueList->setSelectionMode(QAbstractItemView::NoSelection);
     ValueList->setFocusPolicy(Qt::NoFocus);

@@ -96,6 +96,14 @@ class TestClientExam : public QObject
 
     QString FilePath(const QString &name) const { return fFiles.filePath(name); }
 
+    // With TAVELKO_SCREENSHOTS naming a folder, keeps a picture of what the learner sees.
+    static void Snapshot(QWidget *widget, const QString &name)
+    {
+        const QString folder = qEnvironmentVariable("TAVELKO_SCREENSHOTS");
+        if (!folder.isEmpty())
+            widget->grab().save(QDir(folder).filePath(name + ".png"));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -155,6 +163,7 @@ private slots:
         // Open it again and continue where it stood.
         int offered = -1;
         window->ShowOpenExamOption = [&](TFormOpenExamOption &dialog) {
+            Snapshot(&dialog, "open-exam-options");
             offered = dialog.ValueList->rowCount();
             EXPECT_ROWS(dialog);
             return int(TFormOpenExamOption::ooContinue);
