@@ -10,6 +10,7 @@
 #include "UnitExamModel.h"
 #include "UnitMessageBox.h"
 #include "UnitPaintBox.h"
+#include "UnitFileVersion.h"
 #include "UnitPlatform.h"
 #include "UnitRegistry.h"
 #include "UnitResultControl.h"
@@ -26,7 +27,7 @@
 
 quint32 TFormMain::GetOwnVersion()
 {
-    return quint32(TAVELKO_VERSION_MAJOR) * 65536u + quint32(TAVELKO_VERSION_MINOR);
+    return Platform::OwnFileVersion();
 }
 
 void TFormMain::ShowCard(TCard card)

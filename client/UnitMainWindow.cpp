@@ -8,6 +8,7 @@
 #include "UnitArtwork.h"
 #include "UnitDataModule.h"
 #include "UnitExamModel.h"
+#include "UnitInstance.h"
 #include "UnitMessageBox.h"
 #include "UnitPaintBox.h"
 #include "UnitRegistry.h"
@@ -127,6 +128,9 @@ TFormMain::TFormMain(const QStringList &args, QWidget *parent) : QMainWindow(par
 
     CreateAnswerControl();
     ShowCard(CardStart);
+
+    // The updater asks a running client to close before it replaces it.
+    new Platform::TCloseRequestListener([this] { close(); }, Platform::MainWindowChannel(), this);
 }
 
 TFormMain::~TFormMain()

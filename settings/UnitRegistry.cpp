@@ -105,7 +105,12 @@ void TTavelkoRegistry::SetReopenList(const QStringList &value)
 
 qint32 TTavelkoRegistry::GetLanguageIndex() const
 {
-    return ReadInteger(SectionInterface, QStringLiteral("LanguageIndex"), DefaultLanguageIndex);
+    return GetLanguageIndex(DefaultLanguageIndex);
+}
+
+qint32 TTavelkoRegistry::GetLanguageIndex(qint32 missing) const
+{
+    return ReadInteger(SectionInterface, QStringLiteral("LanguageIndex"), missing);
 }
 
 void TTavelkoRegistry::SetLanguageIndex(qint32 value)

@@ -28,6 +28,8 @@ public:
     QStringList GetReopenList() const;
     void SetReopenList(const QStringList &value);
     qint32 GetLanguageIndex() const;
+    // The same with another value for a missing setting (the updater reads 0).
+    qint32 GetLanguageIndex(qint32 missing) const;
     void SetLanguageIndex(qint32 value);
     QString GetGUID() const;
     void SetGUID(const QString &value);

@@ -3,6 +3,7 @@
 #include "ClientFixture.h"
 #include "UnitDataModule.h"
 #include "UnitExamModel.h"
+#include "UnitInstance.h"
 #include "UnitMain.h"
 #include "UnitMessageBox.h"
 #include "UnitRegistry.h"
@@ -57,9 +58,9 @@ class TestClientCatalogue : public QObject
     int fQuestions = 0;
 
     // A window past its creation, on its start page, with the test's answers to questions.
-    std::unique_ptr<TFormMain> NewWindow()
+    std::unique_ptr<TFormMain> NewWindow(const QStringList &args = {})
     {
-        auto window = std::make_unique<TFormMain>();
+        auto window = std::make_unique<TFormMain>(args);
         window->OnTerminate = [this] { fTerminated = true; };
         window->show();
         return window;
@@ -314,6 +315,42 @@ private slots:
         QCOMPARE(window->fDownloadMode, dmAbort);
         QVERIFY(!TMessageBox::History().contains(Tr(7))); // an abort is no network failure
         QVERIFY(!fTerminated);
+    }
+
+    void answersTheUpdatersCloseRequest()
+    {
+        qputenv("TAVELKO_INSTANCE_CHANNEL", QByteArray("tavelko-client-test-") + QByteArray::number(QCoreApplication::applicationPid()));
+        auto window = NewWindow();
+        QVERIFY(Platform::MainWindowOpen());
+        QVERIFY(Platform::RequestClose());
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 5000);
+        qunsetenv("TAVELKO_INSTANCE_CHANNEL");
+    }
+
+    void offersANewerVersionBeforeOpeningTheCommandLine()
+    {
+        QCOMPARE(TFormMain::GetOwnVersion(), 65536u); // this program carries the build's stamp
+        TSqlConnection connection(TServerConfig::Load());
+        connection.Open();
+        ClientFixture::Sql(connection, "DELETE FROM e_versions");
+        ClientFixture::Sql(connection, "INSERT INTO e_versions (version) VALUES (65536)");
+        {
+            auto window = std::make_unique<TFormMain>(QStringList{"/nowhere/exam.qmvx"});
+            window->FormShow();
+            QVERIFY(!TMessageBox::History().contains(Tr(83))); // equal versions: no question
+            QCOMPARE(window->fSaveFileName, QString("/nowhere/exam.qmvx"));
+            WaitForFinish(*window);
+        }
+        ClientFixture::Sql(connection, "INSERT INTO e_versions (version) VALUES (65537)");
+        TTavelkoRegistry().SetExecuteParam("before");
+        auto window = NewWindow({"/nowhere/exam.qmvx"});
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->FormShow();
+        QCOMPARE(TMessageBox::History().last(), Tr(83));
+        QVERIFY(!window->isVisible()); // handed over to the updater
+        QCOMPARE(TTavelkoRegistry().GetExecuteParam(), QString("before"));
+        QVERIFY(window->fSaveFileName.isEmpty());
+        ClientFixture::Sql(connection, "DELETE FROM e_versions");
     }
 
     void noFileCloudEndsTheApplicationAfterRow7()

@@ -1,0 +1,18 @@
+// The Tavelko updater: replaces the client with its newest published version.
+
+#include "UnitUpdaterMain.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <QStyleFactory>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TavelkoUpdater"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    Updater::TFormMain window;
+    window.show();
+    return QApplication::exec();
+}
