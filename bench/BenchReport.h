@@ -43,7 +43,9 @@ private:
     std::map<std::string, double> fTimes;
 };
 
-inline int RunWithRatios(int argc, char **argv, const std::vector<std::pair<std::pair<std::string, std::string>, double>> &ratios)
+using TRatios = std::vector<std::pair<std::pair<std::string, std::string>, double>>;
+
+inline int RunWithRatios(int argc, char **argv, const TRatios &ratios)
 {
     benchmark::Initialize(&argc, argv);
     TRatioReporter reporter;

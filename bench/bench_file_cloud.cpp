@@ -1,8 +1,7 @@
 // Downloading 300 pictures of 60 KB from the local FTP server over one connection, against the
 // curl command line fetching the same list over one connection.
 
-#include "BenchReport.h"
-#include "ServerEnv.h"
+#include "BenchServers.h"
 #include "UnitTavelkoCloud.h"
 
 #include <QCoreApplication>
@@ -90,11 +89,5 @@ BENCHMARK(BM_CurlCommandLine)->Unit(benchmark::kMillisecond)->UseRealTime()->Rep
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    if (!LoadServerEnvironment()) {
-        std::fprintf(stderr, "No servers: run through scripts/bench, which starts them.\n");
-        return 1;
-    }
-    SeedOnce();
-    return RunWithRatios(argc, argv, {{{"BM_DownLoadFiles", "BM_CurlCommandLine"}, 1.1}});
+    return RunAgainstServers(argc, argv, SeedOnce, {{{"BM_DownLoadFiles", "BM_CurlCommandLine"}, 1.1}});
 }

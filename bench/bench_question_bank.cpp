@@ -1,8 +1,7 @@
 // Drawing 100 questions from a bank of 1,000,000 of which 200,000 match the pattern, against the
 // bare SELECT run by the mariadb command-line client.
 
-#include "BenchReport.h"
-#include "ServerEnv.h"
+#include "BenchServers.h"
 #include "UnitDataModule.h"
 #include "UnitExamModel.h"
 #include "UnitSqlConnection.h"
@@ -75,11 +74,5 @@ BENCHMARK(BM_MariadbClientSelect)->Unit(benchmark::kMillisecond)->UseRealTime()-
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    if (!LoadServerEnvironment()) {
-        std::fprintf(stderr, "No servers: run through scripts/bench, which starts them.\n");
-        return 1;
-    }
-    SeedOnce();
-    return RunWithRatios(argc, argv, {{{"BM_GetBaseQuestions", "BM_MariadbClientSelect"}, 1.5}});
+    return RunAgainstServers(argc, argv, SeedOnce, {{{"BM_GetBaseQuestions", "BM_MariadbClientSelect"}, 1.5}});
 }

@@ -188,16 +188,10 @@ void TFormMain::SetWait(bool value)
         return;
     if (value) {
         QWidget *page = CardPanel->currentWidget();
-        ActivityIndicator->setParent(page);
-        ActivityIndicator->move((page->width() - ActivityIndicator->width()) / 2,
-                                (page->height() - ActivityIndicator->height()) / 2);
-        ActivityIndicator->show();
-        ActivityIndicator->raise();
-        ActivityIndicator->SetAnimate(true);
+        ActivityIndicator->ShowOn(page, QPoint((page->width() - ActivityIndicator->width()) / 2,
+                                               (page->height() - ActivityIndicator->height()) / 2));
     } else {
-        ActivityIndicator->SetAnimate(false);
-        ActivityIndicator->hide();
-        ActivityIndicator->setParent(nullptr);
+        ActivityIndicator->Dismiss();
     }
 }
 

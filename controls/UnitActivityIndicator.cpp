@@ -26,6 +26,22 @@ void TActivityIndicator::SetAnimate(bool on)
         fTimer.stop();
 }
 
+void TActivityIndicator::ShowOn(QWidget *parent, const QPoint &at)
+{
+    setParent(parent);
+    move(at);
+    show();
+    raise();
+    SetAnimate(true);
+}
+
+void TActivityIndicator::Dismiss()
+{
+    SetAnimate(false);
+    hide();
+    setParent(nullptr);
+}
+
 void TActivityIndicator::paintEvent(QPaintEvent *)
 {
     QPainter p(this);

@@ -12,6 +12,10 @@ public:
     void SetAnimate(bool on);
     bool Animate() const { return fTimer.isActive(); }
 
+    // Shows it spinning on the parent with its top-left corner at the point; Dismiss takes it off.
+    void ShowOn(QWidget *parent, const QPoint &at);
+    void Dismiss();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

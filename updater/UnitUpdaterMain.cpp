@@ -274,15 +274,10 @@ void TFormMain::SetWait(bool value)
     if (!ActivityIndicator)
         return;
     if (value) {
-        ActivityIndicator->setParent(this);
-        ActivityIndicator->move((width() - ActivityIndicator->width()) / 2,
-                                (height() + PanelInfo->height() - ActivityIndicator->height() - PanelBottom->height()) / 2);
-        ActivityIndicator->show();
-        ActivityIndicator->SetAnimate(true);
+        ActivityIndicator->ShowOn(this, QPoint((width() - ActivityIndicator->width()) / 2,
+                                               (height() + PanelInfo->height() - ActivityIndicator->height() - PanelBottom->height()) / 2));
     } else {
-        ActivityIndicator->SetAnimate(false);
-        ActivityIndicator->hide();
-        ActivityIndicator->setParent(nullptr);
+        ActivityIndicator->Dismiss();
     }
 }
 
