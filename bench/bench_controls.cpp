@@ -34,11 +34,11 @@ TExamModel &Exam()
     };
     for (int p = 0; p < 4; ++p) {
         model.Predmets.push_back(std::make_unique<TExamPredmet>(QStringLiteral("Subject %1").arg(p + 1), p + 1, p + 1, false));
-        for (const auto &spec : parts) {
-            auto part = std::make_unique<TPredmetPart>(spec.format, 1, 1, true, 4, 1.0);
-            for (int i = 0; i < spec.count / 4; ++i) {
-                part->Answer += spec.answer;
-                part->UserAnswer += i % 3 == 0 ? QString(spec.right) : i % 3 == 1 ? QString(spec.wrong) : QString(spec.format);
+        for (const auto &kind : parts) {
+            auto part = std::make_unique<TPredmetPart>(kind.format, 1, 1, true, 4, 1.0);
+            for (int i = 0; i < kind.count / 4; ++i) {
+                part->Answer += kind.answer;
+                part->UserAnswer += i % 3 == 0 ? QString(kind.right) : i % 3 == 1 ? QString(kind.wrong) : QString(kind.format);
             }
             model.Predmets.back()->Parts.push_back(std::move(part));
         }
