@@ -170,6 +170,21 @@ void TResultControl::Render()
     fDirty = false;
 }
 
+const QStaticText &TResultControl::StaticText(const QFont &font, const QString &text) const
+{
+    const int pixels = font.pixelSize();
+    QHash<QString, QStaticText> &cache = fTexts[pixels == 12 ? 0 : pixels == 24 ? 1 : 2];
+    auto found = cache.find(text);
+    if (found == cache.end()) {
+        QStaticText prepared(text);
+        prepared.setTextFormat(Qt::PlainText);
+        prepared.setPerformanceHint(QStaticText::AggressiveCaching);
+        prepared.prepare(QTransform(), font);
+        found = cache.insert(text, prepared);
+    }
+    return *found;
+}
+
 void TResultControl::PaintColumn(QPainter &painter, const TColumn &column) const
 {
     const QString texts[4] = {QString::number(column.number), column.correct, column.given, MarkTexts[column.mark]};
@@ -181,7 +196,9 @@ void TResultControl::PaintColumn(QPainter &painter, const TColumn &column) const
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(box);
         painter.setPen(ink);
-        painter.drawText(box, Qt::AlignCenter, texts[k]);
+        const QStaticText &text = StaticText(painter.font(), texts[k]);
+        const QSizeF size = text.size();
+        painter.drawStaticText(QPointF(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2), text);
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QList>
+#include <QStaticText>
 #include <QPointF>
 #include <QString>
 
@@ -83,6 +85,10 @@ private:
     int fHotIndex = 0;
     int fDownIndex = 0;
     TDataModuleMain *fDataModule;
+
+    // Laid-out texts of the columns, by font size and text: numbers, answers and marks repeat.
+    const QStaticText &StaticText(const class QFont &font, const QString &text) const;
+    mutable QHash<QString, QStaticText> fTexts[3];
 
     TLayout fLayout;
     bool fLayoutValid = false;

@@ -139,10 +139,12 @@ private slots:
             window->ButtonNextClick();
         QCOMPARE(window->AnswerControl->Format(), FormatMatch);
         Answer(*window, Correct(*window));
+        Snapshot(window.get(), "exam-page-match");
         while (window->fSelectedQuestionIndex < 10)
             window->ButtonNextClick();
         QCOMPARE(window->AnswerControl->Format(), FormatDigits);
         Answer(*window, Correct(*window));
+        Snapshot(window.get(), "exam-page-digits");
         QCOMPARE(exam->GetQuestion(10).UserAnswer, exam->GetQuestion(10).Answer);
         QCOMPARE(exam->UnUnsweredCount(), 12 - 4);
 
@@ -198,6 +200,7 @@ private slots:
         QCOMPARE(right, total.Correct);
         QCOMPARE(wrong, total.InCorrect);
         QCOMPARE(window->PaintBoxResult->height(), window->ResultControl->Height());
+        Snapshot(window.get(), "result-page");
 
         // Retake: same questions, no answers, full time, back at the last question.
         TMessageBox::SetNextAnswer(TMessageBox::Yes);
