@@ -145,6 +145,7 @@ public:
     // Shows row 37 and returns true while a download runs.
     bool BusyRefused();
     bool Busy() const { return fDownloadMode >= dmModelList && fDownloadMode <= dmQuestionFiles; }
+    void AbortRunningTransfer();
     void CloseExam();
     void ShowCard(TCard card);
     TCard CurrentCard() const;

@@ -130,13 +130,19 @@ void TFormMain::ActionExitExecute()
 {
     if (ExamModel && TMessageBox::Confirm(this, Tr(49)) != TMessageBox::Yes)
         return;
-    if (Busy()) {
-        // A running transfer is cut short rather than waited for.
-        DownLoadAborted = true;
-        if (fFtpObject)
-            fFtpObject->Abort();
-    }
+    AbortRunningTransfer();
     TerminateApplication();
+}
+
+void TFormMain::AbortRunningTransfer()
+{
+    if (!Busy())
+        return;
+    // Cut short rather than waited for; the aborted mode keeps the end of the transfer quiet.
+    DownLoadAborted = true;
+    if (fFtpObject)
+        fFtpObject->Abort();
+    fDownloadMode = dmAbort;
 }
 
 void TFormMain::TerminateApplication()
@@ -151,12 +157,8 @@ void TFormMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (Busy()) {
-        // Closing is never refused; a running transfer is cut short so that the client ends.
-        DownLoadAborted = true;
-        if (fFtpObject)
-            fFtpObject->Abort();
-    }
+    // Closing is never refused; a running transfer is cut short so that the client ends.
+    AbortRunningTransfer();
     event->accept();
 }
 

@@ -353,6 +353,21 @@ private slots:
         ClientFixture::Sql(connection, "DELETE FROM e_versions");
     }
 
+    void closingDuringADownloadEndsQuietly()
+    {
+        auto window = NewWindow();
+        connect(window->ProgressBar, &QProgressBar::valueChanged, window.get(), [&](int value) {
+            if (value > 0 && window->isVisible())
+                window->close();
+        });
+        window->ActionNewExecute();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(window->fDownloadMode, dmAbort, 5000);
+        QTest::qWait(300); // the transfer has returned by now
+        QVERIFY(!TMessageBox::History().contains(Tr(7)));
+        QVERIFY(!fTerminated);
+    }
+
     void noFileCloudEndsTheApplicationAfterRow7()
     {
         const QByteArray port = qgetenv("TAVELKO_FTP_PORT");
