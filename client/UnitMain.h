@@ -156,6 +156,8 @@ public:
     void SetWait(bool value);
     void SetAbort(bool value);
     void FreeDownloadedStreams();
+    // The lines of a downloaded catalogue text; a file that did not arrive reads as no lines.
+    QStringList DownloadedLines(size_t index) const;
     void FillModelButtons();
     void RemoveModelButtons();
     void ExamModelButtonClicked(int index);

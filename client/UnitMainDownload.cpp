@@ -23,13 +23,12 @@ namespace {
 const QString ModelListName = QStringLiteral("ModelList.txt");
 const QString StructureName = QStringLiteral("DB_Structure.dbstf");
 
-// The lines of a downloaded catalogue text; a missing file reads as no lines.
-QStringList LinesOf(const std::optional<QByteArray> &stream)
-{
-    return stream ? TextToLines(*stream) : QStringList();
-}
-
 } // namespace
+
+QStringList TFormMain::DownloadedLines(size_t index) const
+{
+    return index < BufferStreams.size() && BufferStreams[index] ? TextToLines(*BufferStreams[index]) : QStringList();
+}
 
 void TFormMain::SetDownloadMode(TDownloadMode value)
 {
@@ -87,19 +86,17 @@ void TFormMain::SetDownloadMode(TDownloadMode value)
         fDownloadMode = dmFinish;
         switch (finished) {
         case dmModelList:
-            Models = ParseModelList(LinesOf(BufferStreams.size() > 0 ? BufferStreams[0] : std::nullopt));
-            Structure = ParseStructure(LinesOf(BufferStreams.size() > 1 ? BufferStreams[1] : std::nullopt));
-            Files.clear();
-            FreeDownloadedStreams();
-            StatusText->clear();
-            FillModelButtons();
-            break;
         case dmModelListOffline:
-            Models = ParseModelList(LinesOf(BufferStreams.size() > 0 ? BufferStreams[0] : std::nullopt));
+            Models = ParseModelList(DownloadedLines(0));
+            if (finished == dmModelList)
+                Structure = ParseStructure(DownloadedLines(1));
             Files.clear();
             FreeDownloadedStreams();
             StatusText->clear();
-            LoadOpenedExam();
+            if (finished == dmModelList)
+                FillModelButtons();
+            else
+                LoadOpenedExam();
             break;
         case dmModel:
             ExamModel.reset();

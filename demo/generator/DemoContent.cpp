@@ -42,16 +42,22 @@ QString DigitsAnswer(const QString &value)
     return u'(' + value + QString(6 - value.size(), u'#') + u')';
 }
 
+// Tops the choices up to five with candidates not among them yet.
+void FillChoices(QStringList &choices, const QStringList &candidates)
+{
+    for (const QString &candidate : candidates) {
+        if (choices.size() == 5)
+            break;
+        if (!choices.contains(candidate))
+            choices.append(candidate);
+    }
+}
+
 // Five choices, the correct one at a random place among four distinct wrong ones.
 TDemoQuestion ChooseOne(TDemoRandom &r, const QString &text, const QString &correct, const QStringList &wrong)
 {
     QStringList choices{correct};
-    for (const QString &candidate : wrong) {
-        if (!choices.contains(candidate))
-            choices.append(candidate);
-        if (choices.size() == 5)
-            break;
-    }
+    FillChoices(choices, wrong);
     if (choices.size() < 5)
         throw std::logic_error("too few distinct wrong answers");
     r.Shuffle(choices);
@@ -79,12 +85,7 @@ TDemoQuestion MatchThree(TDemoRandom &r, const QString &text, const QList<QPair<
     QStringList choices;
     for (const auto &pair : pairs)
         choices.append(pair.second);
-    for (const QString &extra : spare) {
-        if (!choices.contains(extra))
-            choices.append(extra);
-        if (choices.size() == 5)
-            break;
-    }
+    FillChoices(choices, spare);
     if (pairs.size() != 3 || choices.size() != 5 || QSet<QString>(choices.begin(), choices.end()).size() != 5)
         throw std::logic_error("a matching question needs three pairs and five distinct choices");
     r.Shuffle(choices);
