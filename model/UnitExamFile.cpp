@@ -3,13 +3,14 @@
 #include "UnitExamModel.h"
 
 #include "TavelkoError.h"
+#include "UnitAtomicSave.h"
+#include "UnitExamFileLimits.h"
 #include "UnitValueStream.h"
+#include "UnitZlib.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -18,19 +19,21 @@ namespace {
     throw TTavelkoError(QStringLiteral("The exam file is damaged: %1.").arg(why));
 }
 
-// A list announced as "count minus 1"; each record needs at least one byte, so a count larger
-// than the bytes left cannot be honest.
-qint64 ReadListCount(TValueReader &reader)
+// A count of entries; each needs at least one byte, so a count larger than the bytes left cannot
+// be honest, and none may exceed what any exam has.
+qint64 CheckCount(const TValueReader &reader, qint64 count, qint64 limit, const char *what)
 {
-    const qint64 count = qint64(reader.ReadInteger()) + 1;
     if (count > reader.MaxRemaining())
-        Damaged(QStringLiteral("a list announces more entries than the file holds"));
+        Damaged(QStringLiteral("a list announces more %1 than the file holds").arg(QLatin1String(what)));
+    if (count > limit)
+        Damaged(QStringLiteral("it has more %1 than any exam").arg(QLatin1String(what)));
     return std::max<qint64>(count, 0);
 }
 
-QString SaveError(const QString &fileName, const QString &why)
+// A list announced as "count minus 1".
+qint64 ReadListCount(TValueReader &reader, qint64 limit, const char *what)
 {
-    return QStringLiteral("Could not save \"%1\": %2").arg(fileName, why);
+    return CheckCount(reader, qint64(reader.ReadInteger()) + 1, limit, what);
 }
 
 } // namespace
@@ -80,7 +83,7 @@ void TExamPredmet::Read(TValueReader &reader)
     BaseIndex = reader.ReadInteger();
     SubExists = reader.ReadBoolean();
     Parts.clear();
-    for (qint64 i = ReadListCount(reader); i > 0; --i) {
+    for (qint64 i = ReadListCount(reader, ExamFileLimits::MaxPartsPerSubject, "parts"); i > 0; --i) {
         auto part = std::make_unique<TPredmetPart>(QString(), 1, 1, false, 1, 1.0);
         part->Read(reader);
         Parts.push_back(std::move(part));
@@ -132,16 +135,15 @@ void TExamModel::ReadValues(TValueReader &reader)
     LastFocusedIndex = reader.ReadInteger();
 
     Predmets.clear();
-    for (qint64 i = ReadListCount(reader); i > 0; --i) {
+    for (qint64 i = ReadListCount(reader, ExamFileLimits::MaxSubjects, "subjects"); i > 0; --i) {
         auto predmet = std::make_unique<TExamPredmet>(QString(), 0, 0, false);
         predmet->Read(reader);
         Predmets.push_back(std::move(predmet));
     }
 
-    const qint32 pairs = reader.ReadInteger();
-    if (pairs > reader.MaxRemaining())
-        Damaged(QStringLiteral("the question ids announce more pairs than the file holds"));
-    for (qint32 i = 0; i < pairs; ++i) {
+    const qint64 pairs = CheckCount(reader, reader.ReadInteger(), ExamFileLimits::MaxQuestions, "question ids");
+    IDS.reserve(pairs);
+    for (qint64 i = 0; i < pairs; ++i) {
         const qint64 key = reader.ReadInt64();
         const qint32 value = reader.ReadInteger();
         if (IDS.contains(key))
@@ -150,14 +152,18 @@ void TExamModel::ReadValues(TValueReader &reader)
     }
 
     images.clear();
-    for (qint64 i = ReadListCount(reader); i > 0; --i)
-        images.append(reader.ReadRaw(reader.ReadInt64()));
+    for (qint64 i = ReadListCount(reader, ExamFileLimits::MaxQuestions, "pictures"); i > 0; --i) {
+        const qint64 size = reader.ReadInt64();
+        if (size > ExamFileLimits::MaxPictureBytes)
+            Damaged(QStringLiteral("a picture is larger than any question's"));
+        images.append(reader.ReadRaw(size));
+    }
 }
 
 void TExamModel::ReadFromStream(QByteArrayView stream)
 {
     TMemorySource source(stream);
-    TValueReader reader(source);
+    TValueReader reader(source, ExamFileLimits::MaxTextCharacters);
     ReadValues(reader);
 }
 
@@ -167,37 +173,9 @@ void TExamModel::SaveToFile(const QString &fileName) const
     WriteToStream(values);
 
     // The previous file stays untouched until the new one is complete.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TTavelkoError(SaveError(fileName, file.errorString()));
-
-    z_stream stream{};
-    if (deflateInit(&stream, 1) != Z_OK)
-        throw TTavelkoError(SaveError(fileName, QStringLiteral("not enough memory")));
-    struct TDeflateEnd { z_stream *s; ~TDeflateEnd() { deflateEnd(s); } } deflateEnd{&stream};
-
-    QByteArray chunk(256 * 1024, Qt::Uninitialized);
-    qsizetype offset = 0;
-    int rc = Z_OK;
-    while (rc != Z_STREAM_END) {
-        const qsizetype take = std::min<qsizetype>(values.size() - offset, std::numeric_limits<uInt>::max() / 2);
-        stream.next_in = reinterpret_cast<Bytef *>(values.data() + offset);
-        stream.avail_in = uInt(take);
-        const bool last = offset + take == values.size();
-        do {
-            stream.next_out = reinterpret_cast<Bytef *>(chunk.data());
-            stream.avail_out = uInt(chunk.size());
-            rc = deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
-            if (rc == Z_STREAM_ERROR)
-                throw TTavelkoError(SaveError(fileName, QStringLiteral("compression failed")));
-            const qsizetype produced = chunk.size() - stream.avail_out;
-            if (file.write(chunk.constData(), produced) != produced)
-                throw TTavelkoError(SaveError(fileName, file.errorString()));
-        } while (stream.avail_out == 0 || (last && rc != Z_STREAM_END));
-        offset += take;
-    }
-    if (!file.commit())
-        throw TTavelkoError(SaveError(fileName, file.errorString()));
+    TAtomicFile file(fileName);
+    ZlibDeflate(values, 1, [&file](QByteArrayView chunk) { file.Write(chunk); });
+    file.Commit();
 }
 
 void TExamModel::LoadFromStream(const QString &fileName)
@@ -222,8 +200,8 @@ void TExamModel::LoadFromStream(const QString &fileName)
 
 void TExamModel::ReadFromCompressed(QByteArrayView compressed)
 {
-    TInflateSource source(compressed);
-    TValueReader reader(source);
+    TInflateSource source(compressed, ExamFileLimits::MaxInflatedBytes);
+    TValueReader reader(source, ExamFileLimits::MaxTextCharacters);
     ReadValues(reader);
     source.Finish();
 }

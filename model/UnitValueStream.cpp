@@ -22,9 +22,6 @@ QString TagError(quint8 tag, const char *expected)
         .arg(QLatin1String(expected));
 }
 
-// zlib counts in 32 bits; feed it at most this much at a time.
-constexpr qint64 ZlibChunk = 1 << 30;
-
 // No deflate stream inflates to more than 1032 times its size; allow for a match that zlib
 // holds back between two calls.
 constexpr qint64 DeflateMaxRatio = 1032;
@@ -127,53 +124,37 @@ qint64 TMemorySource::ReadSome(char *dst, qint64 max)
     return count;
 }
 
-TInflateSource::TInflateSource(QByteArrayView compressed)
-{
-    if (inflateInit(&fStream) != Z_OK)
-        throw TTavelkoError(QStringLiteral("Not enough memory to read the exam file."));
-    fStream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(compressed.data()));
-    // Nothing in an exam file comes near 4 GiB; a larger file is cut and then fails as truncated.
-    fStream.avail_in = uInt(std::min<qint64>(compressed.size(), std::numeric_limits<uInt>::max()));
-}
-
-TInflateSource::~TInflateSource()
-{
-    inflateEnd(&fStream);
-}
+TInflateSource::TInflateSource(QByteArrayView compressed, qint64 maxOutput) : fInflater(compressed, maxOutput) {}
 
 qint64 TInflateSource::ReadSome(char *dst, qint64 max)
 {
     qint64 produced = 0;
-    while (produced == 0 && max > 0 && !fEnded) {
-        const uInt room = uInt(std::min(max, ZlibChunk));
-        fStream.next_out = reinterpret_cast<Bytef *>(dst);
-        fStream.avail_out = room;
-        const int rc = inflate(&fStream, Z_NO_FLUSH);
-        produced = room - fStream.avail_out;
-        if (rc == Z_STREAM_END) {
-            fEnded = true;
-        } else if (rc == Z_BUF_ERROR || (rc == Z_OK && produced == 0 && fStream.avail_in == 0)) {
-            Damaged(QStringLiteral("the compressed data ends early"));
-        } else if (rc != Z_OK) {
-            Damaged(QStringLiteral("the compressed data is not valid (%1)")
-                        .arg(QLatin1String(fStream.msg ? fStream.msg : "zlib error")));
-        }
+    switch (fInflater.Inflate(dst, max, produced)) {
+    case TZlibInflater::Ok:
+    case TZlibInflater::End:
+        return produced;
+    case TZlibInflater::Truncated:
+        Damaged(QStringLiteral("the compressed data ends early"));
+    case TZlibInflater::OverLimit:
+        Damaged(QStringLiteral("it holds more data than any exam"));
+    case TZlibInflater::Damaged:
+        break;
     }
-    return produced;
+    Damaged(QStringLiteral("the compressed data is not valid (%1)").arg(fInflater.Detail()));
 }
 
 qint64 TInflateSource::MaxRemaining() const
 {
-    if (fEnded)
+    if (fInflater.Ended())
         return 0;
-    return qint64(fStream.avail_in) * DeflateMaxRatio + InflateHeldBack;
+    return std::min(fInflater.InputLeft() * DeflateMaxRatio + InflateHeldBack, fInflater.MaxOutput() - fInflater.TotalOut());
 }
 
 void TInflateSource::Finish()
 {
-    char scratch[4096];
-    while (!fEnded)
-        ReadSome(scratch, sizeof scratch);
+    QByteArray scratch(64 * 1024, Qt::Uninitialized);
+    while (!fInflater.Ended())
+        ReadSome(scratch.data(), scratch.size());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -281,10 +262,18 @@ double TValueReader::ReadDouble()
     return double(ReadIntegerWithTag(tag, "a number"));
 }
 
+void TValueReader::SpendText(qint64 characters)
+{
+    if (characters > fTextLeft)
+        Damaged(QStringLiteral("its texts are longer than any exam's"));
+    fTextLeft -= characters;
+}
+
 qint32 TValueReader::ReadLength()
 {
     const qint32 length = ReadLittleEndian<qint32>();
     CheckAvailable(length);
+    SpendText(length);
     return length;
 }
 
@@ -293,8 +282,9 @@ QString TValueReader::ReadString()
     const quint8 tag = ReadTag();
     switch (tag) {
     case vaString: {
-        const QByteArray bytes = ReadRaw(ReadLittleEndian<quint8>());
-        return QString::fromLatin1(bytes);
+        const quint8 length = ReadLittleEndian<quint8>();
+        SpendText(length);
+        return QString::fromLatin1(ReadRaw(length));
     }
     case vaLString:
         return QString::fromLatin1(ReadRaw(ReadLength()));
@@ -303,6 +293,7 @@ QString TValueReader::ReadString()
     case vaWString: {
         const qint32 units = ReadLittleEndian<qint32>();
         CheckAvailable(units < 0 ? -1 : 2 * qint64(units));
+        SpendText(units);
         QString text(units, Qt::Uninitialized);
         for (qint32 i = 0; i < units; ++i)
             text[i] = QChar(ReadLittleEndian<quint16>());

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include <zlib.h>
+#include "UnitZlib.h"
 
 // The tagged value stream of exam files: every value starts with a one-byte tag, numbers are
 // little-endian, picture bytes go raw.
@@ -64,14 +64,11 @@ private:
     qint64 fPos = 0;
 };
 
-// Inflates a zlib stream (RFC 1950) held in memory as the reader asks for bytes.
+// Inflates a zlib stream held in memory as the reader asks for bytes, up to maxOutput bytes.
 class TInflateSource final : public TByteSource
 {
 public:
-    explicit TInflateSource(QByteArrayView compressed);
-    ~TInflateSource() override;
-    TInflateSource(const TInflateSource &) = delete;
-    TInflateSource &operator=(const TInflateSource &) = delete;
+    TInflateSource(QByteArrayView compressed, qint64 maxOutput);
 
     qint64 ReadSome(char *dst, qint64 max) override;
     qint64 MaxRemaining() const override;
@@ -79,15 +76,15 @@ public:
     void Finish();
 
 private:
-    z_stream fStream{};
-    bool fEnded = false;
+    TZlibInflater fInflater;
 };
 
-// Reads values through a 4096-byte buffer. Every failure raises TTavelkoError.
+// Reads values through a 4096-byte buffer. Every failure raises TTavelkoError. The characters of
+// all strings together may not exceed textBudget.
 class TValueReader
 {
 public:
-    explicit TValueReader(TByteSource &source) : fSource(source) {}
+    TValueReader(TByteSource &source, qint64 textBudget) : fSource(source), fTextLeft(textBudget) {}
 
     qint32 ReadInteger();
     qint64 ReadInt64();
@@ -105,9 +102,11 @@ private:
     qint64 ReadIntegerWithTag(quint8 tag, const char *expected);
     qint32 ReadLength();
     void CheckAvailable(qint64 count);
+    void SpendText(qint64 characters);
 
     TByteSource &fSource;
     char fBuffer[4096];
     qint64 fPos = 0;
     qint64 fEnd = 0;
+    qint64 fTextLeft;
 };

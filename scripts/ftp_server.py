@@ -20,13 +20,18 @@ def main():
     parser.add_argument("--root", required=True)
     parser.add_argument("--user", required=True)
     parser.add_argument("--password", required=True)
+    parser.add_argument("--publisher", help="user:password of the account that publishes updates")
     parser.add_argument("--port", type=int, default=0)
     parser.add_argument("--port-file", required=True)
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.WARNING)
     authorizer = DummyAuthorizer()
+    # Learners read; only the publisher may write.
     authorizer.add_user(args.user, args.password, os.path.abspath(args.root), perm="elr")
+    if args.publisher:
+        user, _, password = args.publisher.partition(":")
+        authorizer.add_user(user, password, os.path.abspath(args.root), perm="elradfmw")
     handler = FTPHandler
     handler.authorizer = authorizer
     handler.banner = "Tavelko file cloud"

@@ -26,6 +26,12 @@ void TSqlConnection::Open()
     mysql_options(handle, MYSQL_OPT_CONNECT_TIMEOUT, &connectTimeout);
     mysql_options(handle, MYSQL_OPT_READ_TIMEOUT, &ioTimeout);
     mysql_options(handle, MYSQL_OPT_WRITE_TIMEOUT, &ioTimeout);
+    // The connector takes "localhost" for its local socket and drops the port; a configured port
+    // means a TCP server, whatever the host is called.
+    if (fConfig.DbPort != 0) {
+        const unsigned int protocol = MYSQL_PROTOCOL_TCP;
+        mysql_options(handle, MYSQL_OPT_PROTOCOL, &protocol);
+    }
     const QByteArray host = fConfig.DbHost.toUtf8();
     const QByteArray user = fConfig.DbUser.toUtf8();
     const QByteArray password = fConfig.DbPassword.toUtf8();

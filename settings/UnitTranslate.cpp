@@ -166,6 +166,14 @@ constexpr const char16_t *UpdaterTable[UpdaterRowCount][LanguageCount] = {
      u"Yeniləmək üçün bütün açıq {Tavelko} proqramlarını bağlayın!",
      u"Закройте все открытые программы {Tavelko} для обновления!",
      u"Güncellemek için tüm açık {Tavelko} programlarını kapatın!"},
+    {u"The downloaded update is damaged or is not the published version. Your installed version is kept.",
+     u"Endirilmiş yeniləmə zədəlidir və ya dərc olunmuş versiya deyil. Quraşdırılmış versiyanız saxlanılır.",
+     u"Загруженное обновление повреждено или не является опубликованной версией. Установленная версия сохранена.",
+     u"İndirilen güncelleme bozuk veya yayımlanan sürüm değil. Yüklü sürümünüz korunuyor."},
+    {u"The downloaded update does not carry a valid signature of its publisher. Your installed version is kept.",
+     u"Endirilmiş yeniləmədə naşirin etibarlı imzası yoxdur. Quraşdırılmış versiyanız saxlanılır.",
+     u"Загруженное обновление не содержит действительной подписи издателя. Установленная версия сохранена.",
+     u"İndirilen güncelleme yayıncısının geçerli imzasını taşımıyor. Yüklü sürümünüz korunuyor."},
 };
 
 constexpr const char16_t *LanguageNames[LanguageCount] = {u"English", u"Azərbaycanca", u"Русский", u"Türkçe"};

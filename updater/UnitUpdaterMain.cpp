@@ -2,6 +2,7 @@
 
 #include "TavelkoError.h"
 #include "UnitActivityIndicator.h"
+#include "UnitClientInstallation.h"
 #include "UnitDataModule.h"
 #include "UnitFileVersion.h"
 #include "UnitInstance.h"
@@ -9,6 +10,8 @@
 #include "UnitPlatform.h"
 #include "UnitTranslate.h"
 #include "UnitUpdateRegistry.h"
+#include "UnitUpdateSignature.h"
+#include "UnitZlib.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,9 +23,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <zlib.h>
+#include <utility>
 
-#include <filesystem>
 
 namespace Updater {
 
@@ -106,17 +108,7 @@ TFormMain::~TFormMain()
 
 QString TFormMain::ClientPath() const
 {
-    return Platform::ProgramPath(fFolder, QStringLiteral("Tavelko"));
-}
-
-QString TFormMain::AsidePath() const
-{
-    return QDir(fFolder).filePath(QStringLiteral("Tavelko.temp"));
-}
-
-QString TFormMain::DownloadPath() const
-{
-    return QDir(fFolder).filePath(QStringLiteral("Tavelko.download"));
+    return TClientInstallation(fFolder).ClientPath();
 }
 
 quint32 TFormMain::GetVersion(const QString &folder)
@@ -148,6 +140,8 @@ void TFormMain::TimerStartTimer()
         return;
     }
     fFolder = fRegistry->GetInstallPath();
+    if (!fFolder.isEmpty())
+        TClientInstallation(fFolder).Repair();
     const quint32 installed = fFolder.isEmpty() ? Platform::NoVersion : GetVersion(fFolder);
     const quint32 newest = fDataModule->GetVersionFromBase();
     if (newest == 0) {
@@ -155,8 +149,8 @@ void TFormMain::TimerStartTimer()
         return;
     }
     if (newest > installed && !fFolder.isEmpty()) {
-        // An old client left aside by an earlier run keeps its place; then this one stays put.
-        fMovedAside = QFile::rename(ClientPath(), AsidePath());
+        // The old client keeps its name until the new one is complete and checked.
+        fNewest = newest;
         fAppName = QStringLiteral("Tavelko_%1").arg(newest);
         wait.Restore();
         SetWait(true);
@@ -171,11 +165,12 @@ void TFormMain::TimerStartTimer()
 void TFormMain::TimerTimer()
 {
     Timer.stop();
+    QString downloading = fAppName;
     TCloudCallbacks callbacks;
-    callbacks.OnWorkBegin = [this](TFtpSession &sender, TWorkMode mode, qint64 countMax) {
+    callbacks.OnWorkBegin = [this, &downloading](TFtpSession &sender, TWorkMode mode, qint64 countMax) {
         fFtpObject = &sender;
         cxProgressBar->setMinimum(0);
-        const qint64 maximum = mode == wmRead ? sender.Size(fAppName) : countMax;
+        const qint64 maximum = mode == wmRead ? sender.Size(downloading) : countMax;
         cxProgressBar->setMaximum(int(std::clamp<qint64>(maximum, 1, INT_MAX)));
         cxProgressBar->setValue(0);
         PanelBottom->show();
@@ -194,73 +189,41 @@ void TFormMain::TimerTimer()
     };
     fExeStream = TTavelkoCloud::DownLoadFile(QStringLiteral("E_Versions"), fAppName, callbacks);
     if (fAbort)
-        return; // the abort has put the old client back and ended the updater
+        return; // the abort has ended the updater; the old client never left its place
+    const QByteArray publisherKey = UpdateSignature::BuiltInPublicKey();
+    QByteArray signature;
+    if (!publisherKey.isEmpty()) {
+        downloading = fAppName + QStringLiteral(".sig");
+        signature = TTavelkoCloud::DownLoadFile(QStringLiteral("E_Versions"), downloading, callbacks);
+    }
+    if (fAbort)
+        return;
     SetWait(false);
+    qint32 refusal = -1;
     try {
-        InstallNewClient();
+        refusal = InstallNewClient(publisherKey, signature);
     } catch (const std::exception &error) {
-        RestoreOldClient();
         const auto *tavelkoError = dynamic_cast<const TTavelkoError *>(&error);
         TMessageBox::ShowMessage(this, tavelkoError ? tavelkoError->Message() : QString::fromLocal8Bit(error.what()));
-        return;
     }
+    if (refusal >= 0)
+        TMessageBox::ShowMessage(this, UpdaterTr(refusal, fLanguage));
+    // Updated or not, the learner goes on with a working client.
     Terminate();
     StartClient();
 }
 
-void TFormMain::InstallNewClient()
-{
-    const QByteArray client = MakeDZStream(fExeStream);
-    fExeStream.clear();
-
-    // Written whole under another name, made executable, then renamed into place: no half-written
-    // client ever carries the client's name.
-    QFile file(DownloadPath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(client) != client.size() || !file.flush())
-        throw TTavelkoError(QStringLiteral("Could not write %1: %2").arg(file.fileName(), file.errorString()));
-    file.close();
-    file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther
-                        | QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    std::error_code error;
-    std::filesystem::rename(DownloadPath().toStdString(), ClientPath().toStdString(), error);
-    if (error)
-        throw TTavelkoError(QStringLiteral("Could not put the new client in place: %1").arg(QString::fromStdString(error.message())));
-    QFile::remove(AsidePath());
-    fMovedAside = false;
-}
-
-void TFormMain::RestoreOldClient()
-{
-    QFile::remove(DownloadPath());
-    if (fMovedAside && !QFileInfo::exists(ClientPath()) && QFile::rename(AsidePath(), ClientPath()))
-        fMovedAside = false;
-}
-
-QByteArray TFormMain::MakeDZStream(const QByteArray &stream)
+qint32 TFormMain::InstallNewClient(const QByteArray &publisherKey, const QByteArray &signature)
 {
     TWaitCursor wait;
-    z_stream zlib{};
-    if (inflateInit(&zlib) != Z_OK)
-        throw TTavelkoError(QStringLiteral("Not enough memory to unpack the new client."));
-    struct TEnd { z_stream *s; ~TEnd() { inflateEnd(s); } } end{&zlib};
-    zlib.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(stream.constData()));
-    zlib.avail_in = uInt(stream.size());
-    QByteArray result;
-    int rc = Z_OK;
-    while (rc != Z_STREAM_END) {
-        const qsizetype done = result.size();
-        result.resize(std::max<qsizetype>(done * 2, 1 << 20));
-        zlib.next_out = reinterpret_cast<Bytef *>(result.data() + done);
-        zlib.avail_out = uInt(result.size() - done);
-        rc = inflate(&zlib, Z_NO_FLUSH);
-        result.resize(result.size() - zlib.avail_out);
-        if (rc == Z_BUF_ERROR || (rc == Z_OK && zlib.avail_in == 0 && zlib.avail_out != 0))
-            throw TTavelkoError(QStringLiteral("The downloaded client is incomplete."));
-        if (rc != Z_OK && rc != Z_STREAM_END)
-            throw TTavelkoError(QStringLiteral("The downloaded client is damaged (%1).")
-                                    .arg(QLatin1String(zlib.msg ? zlib.msg : "not a zlib stream")));
-    }
-    return result;
+    const QByteArray compressed = std::exchange(fExeStream, QByteArray());
+    if (!publisherKey.isEmpty() && !UpdateSignature::Verify(compressed, signature, publisherKey))
+        return UpdaterRowUnsigned;
+    const TClientInstallation installation(fFolder);
+    if (!installation.Prepare(compressed, fNewest))
+        return UpdaterRowNotTheClient;
+    installation.Install();
+    return -1;
 }
 
 void TFormMain::ButtonAbortClick()
@@ -287,8 +250,6 @@ void TFormMain::SetAbort(bool value)
     if (!value || !fFtpObject)
         return;
     fFtpObject->Abort();
-    if (!fFolder.isEmpty())
-        RestoreOldClient();
     Terminate();
 }
 

@@ -20,8 +20,9 @@ class TPrelvinUpdateRegistry;
 namespace Updater {
 
 // The updater's window: it checks the installed client against the newest published version,
-// downloads and inflates the new client, puts it in place and starts it again. When anything
-// fails after the old client was moved aside, the old client is put back.
+// downloads the new client, checks its signature (in a build with a publisher key), inflates and
+// checks it, puts it in place and starts it again. The old client keeps its place until the new
+// one is complete and checked; whatever fails, the learner is left with a working client.
 class TFormMain : public QWidget
 {
 public:
@@ -49,18 +50,17 @@ public:
 
     // The stamped version of the client in a folder; 4294967295 without one.
     static quint32 GetVersion(const QString &folder);
-    // Inflates a zlib stream; raises TTavelkoError unless it is one, complete.
-    static QByteArray MakeDZStream(const QByteArray &stream);
+    // Rows of the updater's table that tell why a download was refused.
+    static constexpr qint32 UpdaterRowNotTheClient = 5;
+    static constexpr qint32 UpdaterRowUnsigned = 6;
 
     // Ends the updater; tests replace it to watch for it.
     std::function<void()> OnTerminate;
 
 private:
     QString ClientPath() const;
-    QString AsidePath() const;
-    QString DownloadPath() const;
-    void InstallNewClient();
-    void RestoreOldClient();
+    // Checks and installs the downloaded client; the row that says why it was refused, or -1.
+    qint32 InstallNewClient(const QByteArray &publisherKey, const QByteArray &signature);
     void StartClient();
     void Terminate();
 
@@ -69,7 +69,7 @@ private:
     QPointer<TActivityIndicator> ActivityIndicator;
     qint32 fLanguage = 0;
     QString fFolder;
-    bool fMovedAside = false; // the old client carries the name "Tavelko.temp" now
+    quint32 fNewest = 0;
 };
 
 } // namespace Updater

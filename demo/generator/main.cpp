@@ -9,11 +9,11 @@
 
 #include "DemoPicture.h"
 #include "DemoQuestion.h"
+#include "UnitAtomicSave.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QSet>
 
 #include <cstdio>
@@ -69,25 +69,16 @@ QList<TModelSpec> Models()
     };
 }
 
-// Catalogue texts are UTF-8 with a byte-order mark and CR LF line ends.
-void WriteText(const QString &path, const QStringList &lines)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw std::runtime_error(("cannot write " + path).toStdString());
-    file.write("\xEF\xBB\xBF");
-    file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
-    if (!file.commit())
-        throw std::runtime_error(("cannot write " + path).toStdString());
-}
-
 void WriteBytes(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).path());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw std::runtime_error(("cannot write " + path).toStdString());
+    SaveFileAtomically(path, bytes);
+}
+
+// Catalogue texts are UTF-8 with a byte-order mark and CR LF line ends.
+void WriteText(const QString &path, const QStringList &lines)
+{
+    WriteBytes(path, "\xEF\xBB\xBF" + (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
 }
 
 QStringList ModelDefinition(const TModelSpec &model, const QList<TDemoSubject> &subjects)

@@ -204,6 +204,22 @@ TEST_F(DataModuleTest, Versions)
     EXPECT_FALSE(module.IsConnected());
 }
 
+// The connector reads "localhost" as its local socket; with a port configured it must still reach
+// that port over TCP, and never another server's socket.
+TEST_F(DataModuleTest, AConfiguredPortIsReachedWhateverTheHostIsCalled)
+{
+    for (const char *host : {"localhost", "127.0.0.1"}) {
+        TServerConfig config = TServerConfig::Load();
+        config.DbHost = host;
+        TSqlConnection connection(config);
+        ASSERT_NO_THROW(connection.Open()) << host;
+        TSqlStatement query(connection, "SELECT @@port");
+        query.Execute();
+        ASSERT_TRUE(query.Next()) << host;
+        EXPECT_EQ(query.Text(0), QString::number(config.DbPort)) << host;
+    }
+}
+
 TEST_F(DataModuleTest, ServerDown)
 {
     TDataModuleMain down(DownServer());

@@ -1,14 +1,17 @@
 #include "ExamFixtures.h"
 #include "TavelkoError.h"
+#include "UnitExamFileLimits.h"
 #include "UnitValueStream.h"
+#include "UnitZlib.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 namespace {
 
@@ -26,12 +29,7 @@ QByteArray Encode(const TExamModel &model)
 
 QByteArray Compress(const QByteArray &data)
 {
-    uLongf size = compressBound(uLong(data.size()));
-    QByteArray out(qsizetype(size), Qt::Uninitialized);
-    compress2(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(data.constData()),
-              uLong(data.size()), 1);
-    out.truncate(qsizetype(size));
-    return out;
+    return ZlibCompress(data, 1);
 }
 
 void WriteFile(const QString &path, const QByteArray &bytes)
@@ -135,7 +133,7 @@ TEST(ExamFile, ReaderAcceptsEveryTagOfAKind)
                                   "13 00 00 00 00 01 00 00 00  02 05"
                                   "08 09  15 00 00 00 00 00 00 F8 3F  03 10 0E  13 02 00 00 00 00 00 00 00");
     TMemorySource source(stream);
-    TValueReader reader(source);
+    TValueReader reader(source, ExamFileLimits::MaxTextCharacters);
     EXPECT_EQ(reader.ReadString(), "A");
     EXPECT_EQ(reader.ReadString(), "B");
     EXPECT_EQ(reader.ReadString(), QString::fromUtf8("Ә"));
@@ -154,7 +152,7 @@ TEST(ExamFile, ReaderAcceptsEveryTagOfAKind)
 
     const QByteArray int64Only = Hex("13 00 00 00 00 00 00 00 00");
     TMemorySource wrong(int64Only);
-    TValueReader wrongReader(wrong);
+    TValueReader wrongReader(wrong, ExamFileLimits::MaxTextCharacters);
     EXPECT_THROW(wrongReader.ReadInteger(), TTavelkoError) << "a 64-bit tag is no integer";
 }
 
@@ -322,4 +320,103 @@ TEST(ExamFile, RandomCorruptionsNeverCrash)
         model.ResetUserAnswers();
     }
     EXPECT_GT(rejected, 0);
+}
+
+namespace {
+
+// A zlib stream of the values followed by many zeros, made without holding the zeros in memory.
+QByteArray CompressWithZeros(const QByteArray &values, qint64 zeros)
+{
+    QByteArray out;
+    TZlibDeflater deflater(9, [&out](QByteArrayView chunk) { out.append(chunk.data(), chunk.size()); });
+    deflater.Add(values);
+    const QByteArray block(1 << 20, '\0');
+    for (; zeros > 0; zeros -= block.size())
+        deflater.Add(QByteArrayView(block).first(std::min<qint64>(zeros, block.size())));
+    deflater.Finish();
+    return out;
+}
+
+QByteArray Values(const std::function<void(TValueWriter &)> &write)
+{
+    QByteArray bytes;
+    TValueWriter writer(bytes);
+    write(writer);
+    return bytes;
+}
+
+} // namespace
+
+// Files made to cost memory or time: each is small, and each is refused as damaged before it
+// costs more than any real exam.
+TEST(ExamFile, HostileFilesAreRefused)
+{
+    // GUID, device, name, times, price, finished, last question.
+    const QByteArray head = Hex("06 01 67 06 00 06 01 4E 02 00 02 00 02 00 02 00 08 02 FF");
+    const QByteArray subjectHead = Hex("06 01 53 02 01 02 01 08");
+    const QByteArray noSubjects = Hex("02 FF"), noPairs = Hex("02 00");
+    const qint64 huge = 10'000'000;
+    auto count = [](qint64 n) { return Values([n](TValueWriter &w) { w.WriteInteger(qint32(n)); }); };
+    QByteArray longAnswers;
+    for (int part = 0; part < 48; ++part)
+        longAnswers += Values([](TValueWriter &w) {
+            w.WriteString("#");
+            w.WriteString(QString(100'000, 'A'));
+            w.WriteString(QString(100'000, '#'));
+            w.WriteInteger(1), w.WriteInteger(1), w.WriteBoolean(false), w.WriteInteger(1), w.WriteDouble(1);
+        });
+    const struct { const char *name; QByteArray values; qint64 zeros; } cases[] = {
+        {"ten million subjects", head + count(huge - 1), 16 << 20},
+        {"ten million parts of a subject", head + count(0) + subjectHead + count(huge - 1), 16 << 20},
+        {"ten million question ids", head + noSubjects + count(huge), 16 << 20},
+        {"ten million pictures", head + noSubjects + noPairs + count(huge - 1), 16 << 20},
+        {"an exam name of 8 million characters", Hex("06 01 67 06 00 0C 00 00 80 00"), 16 << 20},
+        {"answers of 9.6 million characters", head + count(0) + subjectHead + count(47) + longAnswers, 0},
+        {"a picture of 100 MB", head + noSubjects + noPairs + count(0) + Hex("04 00 00 40 06"), 1 << 20},
+        {"300 MB of data after a whole exam", head + noSubjects + noPairs + count(-1), qint64(300) << 20},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("hostile.qmvx");
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray file = CompressWithZeros(c.values, c.zeros);
+        EXPECT_LE(file.size(), 1 << 20);
+        WriteFile(path, file);
+        TExamModel model("", 0, 0);
+        try {
+            model.LoadFromStream(path);
+            ADD_FAILURE() << "loaded";
+        } catch (const TTavelkoError &error) {
+            EXPECT_TRUE(error.Message().startsWith("The exam file is damaged")) << error.Message().toStdString();
+        }
+    }
+    // The same exam without the trailing data is a whole, empty exam.
+    TExamModel model("", 0, 0);
+    EXPECT_NO_THROW(model.ReadFromCompressed(Compress(head + noSubjects + noPairs + count(-1))));
+}
+
+TEST(Zlib, InflaterStopsAtItsLimitAndAtDamage)
+{
+    const QByteArray data(5000, 'z');
+    const QByteArray compressed = ZlibCompress(data);
+    char buffer[1024];
+    const auto drain = [&](QByteArrayView input, qint64 limit, qint64 &total) {
+        TZlibInflater inflater(input, limit);
+        total = 0;
+        for (;;) {
+            qint64 produced = 0;
+            const TZlibInflater::TStatus status = inflater.Inflate(buffer, sizeof buffer, produced);
+            total += produced;
+            if (status != TZlibInflater::Ok)
+                return status;
+        }
+    };
+    qint64 total = 0;
+    EXPECT_EQ(drain(compressed, 5000, total), TZlibInflater::End);
+    EXPECT_EQ(total, 5000);
+    EXPECT_EQ(drain(compressed, 4999, total), TZlibInflater::OverLimit);
+    EXPECT_LE(total, 5000);
+    EXPECT_EQ(drain(QByteArrayView(compressed).first(compressed.size() - 1), 1 << 20, total), TZlibInflater::Truncated);
+    EXPECT_EQ(drain(QByteArrayView(), 1 << 20, total), TZlibInflater::Truncated);
+    EXPECT_EQ(drain("junk that is no zlib", 1 << 20, total), TZlibInflater::Damaged);
 }
