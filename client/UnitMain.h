@@ -31,6 +31,7 @@ class TActivityIndicator;
 class TAnswerControl;
 class TDataModuleMain;
 class TExamModel;
+class TExamRecovery;
 class TPaintBox;
 class TReopenManager;
 class TResultControl;
@@ -81,6 +82,7 @@ public:
     std::unique_ptr<TTavelkoRegistry> TavelkoRegistry;
     std::unique_ptr<TAnswerControl> AnswerControl;
     std::unique_ptr<TResultControl> ResultControl;
+    std::unique_ptr<TExamRecovery> Recovery;
     QPointer<TActivityIndicator> ActivityIndicator;
     QStringList fExecuteParams;
 
@@ -147,6 +149,12 @@ public:
     bool Busy() const { return fDownloadMode >= dmModelList && fDownloadMode <= dmQuestionFiles; }
     void AbortRunningTransfer();
     void CloseExam();
+    // Replaces the exam (nullptr: none) and resets everything that borrows it first.
+    void SetExamModel(std::unique_ptr<TExamModel> model);
+    // The exam has work that its file does not hold yet: the recovery copy follows.
+    void ExamChanged();
+    // The learner discarded the exam on purpose, or it was saved: no recovery copy is kept.
+    void ForgetRecovery();
     void ShowCard(TCard card);
     TCard CurrentCard() const;
 
@@ -197,6 +205,8 @@ public:
     void ActionSaveExecute();
     void ActionSaveAsExecute();
     void OpenExamFile(const QString &fileName);
+    // Opens the recovery copy, continuing the exam as the learner left it.
+    void ResumeExam(const QString &copyPath, const QString &fileName);
     void LoadOpenedExam();
     void ReopenExecute(QAction *sender);
     void ReopenClearExecute(QAction *sender);
@@ -230,6 +240,7 @@ private:
 
     void CloseExamOnLoadFailure(int row);
 
+    QString fOpenFrom; // the recovery copy being resumed, read in place of fSaveFileName
     QImage fQuestionPicture; // the decoded picture of the question on screen
     int fQuestionPictureIndex = -1;
     bool fIdentifierMasked = true;

@@ -14,6 +14,7 @@
 #include "UnitPlatform.h"
 #include "UnitRegistry.h"
 #include "UnitResultControl.h"
+#include "UnitExamRecovery.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -45,6 +46,9 @@ void TFormMain::ComboBoxExLanguageSelect(int index)
     SetCurrentLanguageIndex(index);
     ::Translate(this);
     FormResize();
+    // Stored at once, so that a crash does not lose it.
+    if (TavelkoRegistry)
+        ReportErrors(this, [&] { TavelkoRegistry->SetLanguageIndex(index); });
 }
 
 void TFormMain::ButtonIdentifierMaskClick()
@@ -58,12 +62,17 @@ void TFormMain::ButtonIdentifierMaskClick()
 void TFormMain::FormShow()
 {
     ShowCard(CardStart);
+    // An exam that was not saved when the program last closed comes first.
+    std::optional<TExamRecovery::TResume> resume;
+    ReportErrors(this, [&] { resume = Recovery->Offer(this); });
+    if (resume)
+        ResumeExam(resume->examPath, resume->info.FileName);
     const quint32 published = DataModule->GetVersionFromBase();
     if (published > GetOwnVersion() && TMessageBox::Confirm(this, Tr(83)) == TMessageBox::Yes) {
         StartUpdater();
         return;
     }
-    if (!fExecuteParams.isEmpty()) {
+    if (!fExecuteParams.isEmpty() && !resume) {
         const QString text = fExecuteParams.join(u' ');
         TavelkoRegistry->SetExecuteParam(text);
         OpenExamFile(text);
@@ -90,8 +99,10 @@ void TFormMain::ActionStartExecute()
     if (BusyRefused())
         return;
     if (fDownloadMode == dmFinish) {
-        if (TMessageBox::Confirm(this, Tr(38)) == TMessageBox::Yes)
+        if (TMessageBox::Confirm(this, Tr(38)) == TMessageBox::Yes) {
+            ForgetRecovery();
             CloseExam();
+        }
         return;
     }
     StopExamClock();
@@ -105,10 +116,13 @@ void TFormMain::ActionNewExecute()
     if (fDownloadMode == dmFinish) {
         if (TMessageBox::Confirm(this, Tr(39)) != TMessageBox::Yes)
             return;
+        ForgetRecovery();
         CloseExam();
     } else {
         StopExamClock();
     }
+    // A new exam has no file yet: Save must ask for one rather than replace the last one saved.
+    fSaveFileName.clear();
     ShowCard(CardNew);
     SetDownloadMode(dmStart);
     SetDownloadMode(dmModelList);
@@ -119,8 +133,10 @@ void TFormMain::ActionCloseExecute()
     if (BusyRefused())
         return;
     if (fDownloadMode == dmFinish) {
-        if (TMessageBox::Confirm(this, Tr(40)) == TMessageBox::Yes)
+        if (TMessageBox::Confirm(this, Tr(40)) == TMessageBox::Yes) {
+            ForgetRecovery();
             CloseExam();
+        }
         return;
     }
     ShowCard(CardStart);
@@ -165,10 +181,7 @@ void TFormMain::closeEvent(QCloseEvent *event)
 void TFormMain::CloseExam()
 {
     StopExamClock();
-    CreateAnswerControl();
-    ResultControl.reset();
-    ExamModel.reset();
-    fQuestionPictureIndex = -1;
+    SetExamModel(nullptr);
     FreeDownloadedStreams();
     VST_TreeExam->clear();
     DB_Structure->clear();
@@ -187,4 +200,27 @@ void TFormMain::CloseExam()
     LabelCreateInfo->show();
     ButtonStart->hide();
     ShowCard(CardStart);
+}
+
+void TFormMain::SetExamModel(std::unique_ptr<TExamModel> model)
+{
+    // The result list borrows the exam, the answer tool and the picture cache show one of its
+    // questions: none may outlive it.
+    ResultControl.reset();
+    if (AnswerTool)
+        CreateAnswerControl();
+    fQuestionPictureIndex = -1;
+    fQuestionPicture = QImage();
+    ExamModel = std::move(model);
+}
+
+void TFormMain::ExamChanged()
+{
+    if (ExamModel)
+        Recovery->Changed(*ExamModel, fSaveFileName, CurrentCard());
+}
+
+void TFormMain::ForgetRecovery()
+{
+    Recovery->Forget();
 }

@@ -99,10 +99,8 @@ void TFormMain::SetDownloadMode(TDownloadMode value)
                 LoadOpenedExam();
             break;
         case dmModel:
-            ExamModel.reset();
-            fQuestionPictureIndex = -1;
-            if (!BufferStreams.empty() && BufferStreams[0])
-                ExamModel = TExamModel::CreateFromTextStream(*BufferStreams[0]);
+            SetExamModel(!BufferStreams.empty() && BufferStreams[0] ? TExamModel::CreateFromTextStream(*BufferStreams[0])
+                                                                    : nullptr);
             FreeDownloadedStreams();
             StatusText->clear();
             if (ExamModel && ExamModel->AdaptToModelList(Models, true)) {

@@ -10,6 +10,7 @@
 #include "UnitMessageBox.h"
 #include "UnitPaintBox.h"
 #include "UnitResultControl.h"
+#include "UnitExamRecovery.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -98,6 +99,7 @@ void TFormMain::SetSelectedQuestionIndex(int index)
     ExamModel->LastFocusedIndex = index;
     LabelQuestionInfo->setText(TrFormat(23, {ExamModel->GetPredmetNameForQuestionIndex(index), index + 1}));
     PaintBoxQuestion->repaint();
+    ExamChanged();
 }
 
 void TFormMain::PaintBoxQuestionPaint()
@@ -133,6 +135,7 @@ void TFormMain::AnswerToolMouseUp(int x, int y)
         return;
     question.UserAnswer = AnswerControl->Answer();
     ExamModel->SetQuestion(fSelectedQuestionIndex, question);
+    ExamChanged();
     if (QTreeWidgetItem *node = QuestionNode(fSelectedQuestionIndex))
         node->setIcon(0, Artwork::Icon(question.UserAnswer.left(question.Format.size()) == question.Format ? Artwork::imgUnanswered
                                                                                                           : Artwork::imgAnswered));
@@ -215,7 +218,10 @@ void TFormMain::TimerExamTimer()
         TimerExam.stop();
         TMessageBox::ShowMessage(this, Tr(36));
         ShowResult();
+        ExamChanged();
+        return;
     }
+    Recovery->ClockTick(*ExamModel, fSaveFileName, CurrentCard());
 }
 
 void TFormMain::ButtonFinishClick()
@@ -225,6 +231,7 @@ void TFormMain::ButtonFinishClick()
     if (TMessageBox::Confirm(this, question) == TMessageBox::Yes) {
         TimerExam.stop();
         ShowResult();
+        ExamChanged();
     } else {
         VST_TreeExam->setFocus();
     }

@@ -9,6 +9,7 @@
 #include "UnitRegistry.h"
 #include "UnitReopenManager.h"
 #include "UnitResultControl.h"
+#include "UnitExamRecovery.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -38,6 +39,7 @@ bool TFormMain::AskSaveCurrentExam()
         // A save that did not happen (its dialog cancelled) keeps the exam and stops the command.
         return !ExamModel;
     case TMessageBox::No:
+        ForgetRecovery();
         CloseExam();
         return true;
     default:
@@ -98,8 +100,15 @@ void TFormMain::FormDropFiles(const QStringList &paths)
     OpenExamFile(path);
 }
 
+void TFormMain::ResumeExam(const QString &copyPath, const QString &fileName)
+{
+    OpenExamFile(fileName);
+    fOpenFrom = copyPath;
+}
+
 void TFormMain::OpenExamFile(const QString &fileName)
 {
+    fOpenFrom.clear();
     fSaveFileName = fileName;
     StopExamClock();
     ShowCard(CardNew);
@@ -115,15 +124,17 @@ void TFormMain::CloseExamOnLoadFailure(int row)
 
 void TFormMain::LoadOpenedExam()
 {
-    fQuestionPictureIndex = -1;
+    // A recovery copy is read in place of the exam's own file, which keeps its name.
+    const QString source = std::exchange(fOpenFrom, QString());
+    const bool resuming = !source.isEmpty();
     // A path that is gone by now is reported as such and never enters the recent list.
-    if (!QFileInfo::exists(fSaveFileName)) {
+    if (!QFileInfo::exists(resuming ? source : fSaveFileName)) {
         CloseExamOnLoadFailure(48);
         return;
     }
-    ExamModel = std::make_unique<TExamModel>(QString(), 0, 0);
+    SetExamModel(std::make_unique<TExamModel>(QString(), 0, 0));
     try {
-        ExamModel->LoadFromStream(fSaveFileName);
+        ExamModel->LoadFromStream(resuming ? source : fSaveFileName);
     } catch (const std::exception &) {
         // Damaged: the exam is dropped and the window stays usable.
         CloseExamOnLoadFailure(65);
@@ -135,13 +146,19 @@ void TFormMain::LoadOpenedExam()
     }
     try {
         ExamModel->AdaptToModelList(Models, false);
-        ReopenManager->AddNewItem(fSaveFileName);
+        if (!fSaveFileName.isEmpty())
+            ReopenManager->AddNewItem(fSaveFileName);
         SetDownloadMode(dmNone);
         ShowStartExamButton();
         ShowCard(CardBuildExam);
         if (ExamModel->Finished) {
             StopExamClock();
             ShowResult();
+            return;
+        }
+        if (resuming) {
+            // The learner chose to go on: at the remaining time and question of the copy.
+            ButtonStartClick();
             return;
         }
         TFormOpenExamOption dialog(this);
@@ -151,7 +168,6 @@ void TFormMain::LoadOpenedExam()
             ExamModel->RestTime = ExamModel->Time;
             ExamModel->Finished = false;
             ExamModel->ResetUserAnswers();
-            ResultControl.reset();
         } else if (outcome != TFormOpenExamOption::ooContinue) {
             CloseExam();
             SetDownloadMode(dmNone);
@@ -185,6 +201,7 @@ void TFormMain::ActionSaveExecute()
     } catch (const std::exception &) {
         throw TTavelkoError(Tr(64));
     }
+    ForgetRecovery(); // the file holds it all now
     setWindowTitle(QStringLiteral("Tavelko %1.%2 { %3 }").arg(TAVELKO_VERSION_MAJOR).arg(TAVELKO_VERSION_MINOR).arg(path));
     CloseExam();
 }

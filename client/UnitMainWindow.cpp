@@ -14,6 +14,7 @@
 #include "UnitRegistry.h"
 #include "UnitReopenManager.h"
 #include "UnitResultControl.h"
+#include "UnitExamRecovery.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -128,6 +129,7 @@ TFormMain::TFormMain(const QStringList &args, QWidget *parent) : QMainWindow(par
 
     CreateAnswerControl();
     ShowCard(CardStart);
+    Recovery = std::make_unique<TExamRecovery>();
 
     // The updater asks a running client to close before it replaces it.
     new Platform::TCloseRequestListener([this] { close(); }, Platform::MainWindowChannel(), this);
@@ -137,6 +139,9 @@ TFormMain::~TFormMain()
 {
     // FormDestroy
     StopExamClock();
+    // Exit and closing keep the exam's recovery copy, up to its latest state.
+    Recovery->Closing(ExamModel.get(), fSaveFileName, CurrentCard());
+    Recovery.reset();
     ReopenManager.reset(); // stores the recent list
     try {
         TavelkoRegistry->SetLanguageIndex(ComboBoxExLanguage->currentIndex());
@@ -144,9 +149,8 @@ TFormMain::~TFormMain()
         // the window goes anyway; the language stays as stored before
     }
     FreeDownloadedStreams();
-    ResultControl.reset();
+    SetExamModel(nullptr);
     AnswerControl.reset();
-    ExamModel.reset();
     if (DataModuleMain == DataModule.get())
         DataModuleMain = nullptr;
 }

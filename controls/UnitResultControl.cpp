@@ -5,9 +5,11 @@
 #include "UnitExamModel.h"
 #include "UnitMessageBox.h"
 #include "UnitPaintBox.h"
+#include "TavelkoError.h"
 #include "UnitTranslate.h"
 
 #include <QPainter>
+#include <QScopeGuard>
 
 #include <cmath>
 
@@ -34,14 +36,6 @@ QString Shown(const QString &format, const QString &answer)
 {
     return NormalizeAnswer(format, answer).remove(u'#');
 }
-
-// Runs at scope exit, whichever way the scope is left.
-template <typename F> struct TFinally
-{
-    F f;
-    ~TFinally() { f(); }
-};
-template <typename F> TFinally(F) -> TFinally<F>;
 
 } // namespace
 
@@ -223,7 +217,7 @@ void TResultControl::Down(int, int)
 void TResultControl::Up(int, int)
 {
     // The column is released however the flow ends, failures included.
-    TFinally release{[this] { SetDownIndex(-1); }};
+    const auto release = qScopeGuard([this] { SetDownIndex(-1); });
     if (fDownIndex <= 0)
         return;
     const qint32 index = fDownIndex - 1;
@@ -232,13 +226,18 @@ void TResultControl::Up(int, int)
     const TSimpleQuestion question = fExamModel->GetQuestion(index);
     dialog.SetInfo(TrFormat(33, {question.Answer, question.UserAnswer}));
     dialog.SetPicture(index < fExamModel->images.size() ? &fExamModel->images[index] : nullptr);
-    if (ShowComplaint(dialog) != QDialog::Accepted)
-        return;
-    if (!fDataModule)
-        return;
     const qint64 id = fExamModel->GetBaseIndex(index);
-    if (fDataModule->InsertComplaint(id, fDataModule->fPrelvinr_id, dialog.Message()))
-        TMessageBox::ShowMessage(DialogParent, Tr(35));
+    while (ShowComplaint(dialog) == QDialog::Accepted && fDataModule) {
+        try {
+            if (fDataModule->InsertComplaint(id, fDataModule->fPrelvinr_id, dialog.Message()))
+                TMessageBox::ShowMessage(DialogParent, Tr(35));
+            return;
+        } catch (const TTavelkoError &error) {
+            // The learner's text is not thrown away: the dialog opens again with it, to send
+            // again or to copy.
+            TMessageBox::ShowMessage(DialogParent, error.Message());
+        }
+    }
 }
 
 void TResultControl::Changed()

@@ -199,3 +199,23 @@ qint64 TExamModel::GetBaseIndex(qint32 index) const
     }
     return 0;
 }
+
+std::unique_ptr<TExamModel> TExamModel::Clone() const
+{
+    auto copy = std::make_unique<TExamModel>(Name, Time, WarningTime);
+    copy->GUIDStr = GUIDStr;
+    copy->CreatedDeviceGUID = CreatedDeviceGUID;
+    copy->Price = Price;
+    copy->RestTime = RestTime;
+    copy->Finished = Finished;
+    copy->LastFocusedIndex = LastFocusedIndex;
+    for (const auto &predmet : Predmets) {
+        auto subject = std::make_unique<TExamPredmet>(predmet->Name, predmet->Index, predmet->BaseIndex, predmet->SubExists);
+        for (const auto &part : predmet->Parts)
+            subject->Parts.push_back(std::make_unique<TPredmetPart>(*part));
+        copy->Predmets.push_back(std::move(subject));
+    }
+    copy->IDS = IDS;
+    copy->images = images;
+    return copy;
+}

@@ -96,6 +96,10 @@ public:
     QHash<qint64, qint32> IDS;   // question id in the question bank -> absolute index
     QList<QByteArray> images;    // PNG bytes of question i at entry i
 
+    // A copy that shares nothing mutable with this exam; the pictures are shared implicitly, so
+    // the copy is cheap whatever their size.
+    std::unique_ptr<TExamModel> Clone() const;
+
     // Reads a model definition; nullptr when the text does not follow the format.
     static std::unique_ptr<TExamModel> CreateFromTextStream(const QByteArray &stream);
 

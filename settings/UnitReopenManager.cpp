@@ -15,15 +15,20 @@ TReopenManager::TReopenManager(QMenu *_ActionClient, TTavelkoRegistry *_TavelkoR
 
 TReopenManager::~TReopenManager()
 {
+    if (fActionClient)
+        fActionClient->clear();
+    Store();
+}
+
+void TReopenManager::Store() const
+{
     QStringList list;
     for (const TEntry &entry : fItems)
         list.append(entry.fileName);
-    if (fActionClient)
-        fActionClient->clear();
     try {
         fTavelkoRegistry->SetReopenList(list);
     } catch (const std::exception &) {
-        // Closing goes on; the list kept from the last good write stays as it was.
+        // The program goes on; the list kept from the last good write stays as it was.
     }
 }
 
@@ -58,6 +63,7 @@ void TReopenManager::AddNewItem(const QString &FullFileName)
     Scroll();
     fItems.front() = {FullFileName, NewEntryAction()};
     FillMenu();
+    Store();
 }
 
 void TReopenManager::Scroll()
@@ -71,6 +77,7 @@ void TReopenManager::Clear()
 {
     fItems.clear();
     FillMenu();
+    Store();
 }
 
 QString TReopenManager::GetItem(qint32 Index) const

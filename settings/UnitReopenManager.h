@@ -15,7 +15,8 @@ class TTavelkoRegistry;
 
 // The recent exam files, newest first, offered as the entries of a submenu followed by a
 // separator and a "Clear" item. The list is loaded from the settings store when the manager is
-// created and stored back when it is destroyed.
+// created, and stored back whenever it changes (so that a crash does not lose it) and when it is
+// destroyed.
 class TReopenManager
 {
 public:
@@ -53,6 +54,7 @@ private:
     };
 
     std::unique_ptr<QAction> NewEntryAction();
+    void Store() const;
     void FillMenu();
 
     QPointer<QMenu> fActionClient; // the window may have taken its menu down first

@@ -154,6 +154,17 @@ constexpr TRow Table[] = {
           u"Proqramın yeni versiyası mövcuddur! Yeniləmək istəyirsiniz?",
           u"Доступна новая версия программы! Хотите обновить?",
           u"Programın yeni bir sürümü mevcut! Güncellemek ister misiniz?"}},
+    {84, {u"Unsaved exam", u"Saxlanılmamış imtahan", u"Несохранённый экзамен", u"Kaydedilmemiş sınav"}},
+    {85, {u"The exam \"%s\" was not saved when the program last closed.\nAnswered: %d, unanswered: %d. Time left: %s.\nLast saved: %s.",
+          u"\"%s\" imtahanı proqram sonuncu dəfə bağlananda saxlanılmamışdı.\nCavablandırılıb: %d, cavabsız: %d. Qalan vaxt: %s.\nSon saxlanma: %s.",
+          u"Экзамен \"%s\" не был сохранён, когда программа закрылась в последний раз.\nОтвечено: %d, без ответа: %d. Осталось времени: %s.\nПоследнее сохранение: %s.",
+          u"\"%s\" sınavı program en son kapandığında kaydedilmemişti.\nCevaplanan: %d, cevapsız: %d. Kalan süre: %s.\nSon kayıt: %s."}},
+    {86, {u"Continue this exam", u"Bu imtahana davam et", u"Продолжить этот экзамен", u"Bu sınava devam et"}},
+    {87, {u"Discard it", u"Ləğv et", u"Удалить его", u"Sil"}},
+    {88, {u"The recovery copy of the last exam is damaged and could not be opened. It was kept as \"%s\".",
+          u"Son imtahanın bərpa nüsxəsi zədəlidir və açıla bilmədi. O, \"%s\" kimi saxlanıldı.",
+          u"Резервная копия последнего экзамена повреждена и не может быть открыта. Она сохранена как \"%s\".",
+          u"Son sınavın kurtarma kopyası bozuk ve açılamadı. \"%s\" olarak saklandı."}},
 };
 
 constexpr const char16_t *UpdaterTable[UpdaterRowCount][LanguageCount] = {
