@@ -30,6 +30,12 @@ inline void Put(const QString &relative, const QByteArray &content)
     file.write(content);
 }
 
+inline QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 inline QByteArray Picture(const QString &label)
 {
     QImage image(200, 120, QImage::Format_RGB32);

@@ -87,6 +87,7 @@ private slots:
     {
         QVERIFY2(LoadServerEnvironment(), "the servers fixture must run first");
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, fSettings.path());
+        qputenv("XDG_DATA_HOME", fSettings.path().toLocal8Bit()); // the learner's data folder too
         fQuestions = ClientFixture::Install();
     }
 

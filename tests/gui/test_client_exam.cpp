@@ -3,10 +3,12 @@
 #include "ClientFixture.h"
 #include "UnitAnswerControl.h"
 #include "UnitExamModel.h"
+#include "UnitExamRecovery.h"
 #include "UnitMain.h"
 #include "UnitMessageBox.h"
 #include "UnitOpenExamOption.h"
 #include "UnitPaintBox.h"
+#include "UnitRecoveryDialog.h"
 #include "UnitRegistry.h"
 #include "UnitReopenManager.h"
 #include "UnitResultControl.h"
@@ -28,11 +30,13 @@ class TestClientExam : public QObject
 
     QTemporaryDir fSettings;
     QTemporaryDir fFiles;
+    QTemporaryDir fData; // the learner's data folder, with the recovery copy
 
     std::unique_ptr<TFormMain> NewWindow(const QStringList &args = {})
     {
         auto window = std::make_unique<TFormMain>(args);
         window->OnTerminate = [] {};
+        window->Recovery->ShowOffer = [](TFormRecovery &) { return int(TFormRecovery::roDiscard); };
         window->resize(1280, 800);
         window->show();
         return window;
@@ -109,11 +113,13 @@ private slots:
     {
         QVERIFY2(LoadServerEnvironment(), "the servers fixture must run first");
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, fSettings.path());
+        qputenv("XDG_DATA_HOME", fData.path().toLocal8Bit());
         ClientFixture::Install();
     }
 
     void init()
     {
+        TRecoveryStore().Remove();
         TMessageBox::SetTestMode(true);
         TTavelkoRegistry().SetLanguageIndex(langEnglish);
         TTavelkoRegistry().SetReopenList({});
@@ -406,6 +412,131 @@ private slots:
         QCOMPARE(window->fSaveFileName, joined);
         WaitForFinish(*window);
         QCOMPARE(TMessageBox::History().last(), Tr(48));
+    }
+
+    // The copy is written while there is unsaved work, goes when the exam is saved or discarded on
+    // purpose, stays when the window closes, and is offered at the next start.
+    void theRecoveryCopyFollowsTheExamUntilItIsSavedOrDiscarded()
+    {
+        const TRecoveryStore store;
+        auto copyAnswers = [&] {
+            const auto copy = store.ReadExam();
+            return copy->GetQuestion(0).UserAnswer + copy->GetQuestion(1).UserAnswer;
+        };
+        {
+            auto window = NewWindow();
+            StartExam(*window);
+            Answer(*window, "B");
+            window->Recovery->Flush();
+            QCOMPARE(copyAnswers(), QString("B#"));
+            TFileDialog::SetNextFileName(FilePath("kept.qmvx"));
+            window->ActionSaveAsExecute();
+            window->Recovery->Flush();
+            QVERIFY(!store.Exists()); // the file holds it all
+
+            StartExam(*window);
+            Answer(*window, "C");
+            TMessageBox::SetNextAnswer(TMessageBox::Yes);
+            window->ActionCloseExecute();
+            window->Recovery->Flush();
+            QVERIFY(!store.Exists()); // discarded on purpose
+
+            StartExam(*window);
+            Answer(*window, "D");
+            window->VST_TreeExam->setCurrentItem(window->QuestionNode(1));
+            window->SetTime(4000);
+            QCOMPARE(window->fSelectedQuestionIndex, 1);
+        } // the window goes, as at Exit: the copy stays, up to the latest state
+        QCOMPARE(copyAnswers(), QString("D#"));
+        QCOMPARE(store.ReadExam()->LastFocusedIndex, 1);
+
+        auto window = NewWindow();
+        QString offered;
+        window->Recovery->ShowOffer = [&](TFormRecovery &dialog) {
+            offered = dialog.LabelInfo->text();
+            return int(TFormRecovery::roContinue);
+        };
+        window->FormShow();
+        QVERIFY2(offered.contains("Answered: 1, unanswered: 11. Time left: 01:06:40."), qPrintable(offered));
+        QTRY_COMPARE_WITH_TIMEOUT(window->CurrentCard(), TFormMain::CardExam, 15000);
+        QCOMPARE(window->fSelectedQuestionIndex, 1);
+        QCOMPARE(window->ExamModel->RestTime, 4000);
+        QCOMPARE(window->ExamModel->GetQuestion(0).UserAnswer, QString("D"));
+        QVERIFY(window->fSaveFileName.isEmpty()); // never saved: Save asks where
+        QCOMPARE(window->ReopenManager->GetItem(0), FilePath("kept.qmvx")); // the copy is not a recent file
+    }
+
+    void aDamagedRecoveryCopyIsMovedAsideAndSaidOnce()
+    {
+        const TRecoveryStore store;
+        QDir().mkpath(store.Folder());
+        {
+            QFile file(store.ExamPath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("x\x9c half an exam");
+        }
+        bool offered = false;
+        auto window = NewWindow();
+        window->Recovery->ShowOffer = [&](TFormRecovery &) { return offered = true, int(TFormRecovery::roContinue); };
+        window->FormShow();
+        QVERIFY(!offered);
+        QCOMPARE(TMessageBox::History().size(), 1);
+        QVERIFY(TMessageBox::History().first().startsWith("The recovery copy of the last exam is damaged"));
+        QVERIFY(!store.Exists());
+        QCOMPARE(QDir(store.Folder()).entryList({"recovery-damaged-*.qmvx"}).size(), 1);
+        QCOMPARE(window->CurrentCard(), TFormMain::CardStart);
+    }
+
+    // After "Save exam as", a new exam saved with Save asks for its own file.
+    void aNewExamNeverOverwritesTheLastSavedOne()
+    {
+        auto window = NewWindow();
+        StartExam(*window);
+        Answer(*window, "A");
+        TFileDialog::SetNextFileName(FilePath("earlier.qmvx"));
+        window->ActionSaveAsExecute();
+        const QByteArray earlier = ClientFixture::ReadAll(FilePath("earlier.qmvx"));
+        QVERIFY(!earlier.isEmpty());
+
+        StartExam(*window);
+        Answer(*window, "E");
+        TFileDialog::SetNextFileName(QString()); // the learner cancels the save dialog
+        window->ActionSaveExecute();
+        QCOMPARE(ClientFixture::ReadAll(FilePath("earlier.qmvx")), earlier);
+        QVERIFY(window->ExamModel); // still there, unsaved
+    }
+
+    // Replacing the exam resets the result list that borrowed the one before; run under
+    // AddressSanitizer too (test_client_exam_sanitized).
+    void replacingTheExamResetsWhatBorrowsIt()
+    {
+        auto window = NewWindow();
+        StartExam(*window);
+        Answer(*window, "A");
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ButtonFinishClick();
+        TFileDialog::SetNextFileName(FilePath("done.qmvx"));
+        window->ActionSaveAsExecute();
+        StartExam(*window);
+        TFileDialog::SetNextFileName(FilePath("open.qmvx"));
+        window->ActionSaveAsExecute();
+
+        window->OpenExamFile(FilePath("done.qmvx")); // a finished exam: its result list
+        WaitForFinish(*window);
+        QVERIFY(window->ResultControl);
+        window->ShowOpenExamOption = [](TFormOpenExamOption &) { return int(TFormOpenExamOption::ooContinue); };
+        window->OpenExamFile(FilePath("open.qmvx")); // replaces it while the list still shows
+        WaitForFinish(*window);
+        QVERIFY(!window->ResultControl);
+        window->ButtonStart->click();
+        window->resize(1000, 700);
+        QTest::qWait(50);
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ButtonFinishClick();
+        QCOMPARE(window->CurrentCard(), TFormMain::CardResult);
+        window->resize(1300, 900);
+        QTest::qWait(50);
+        window->PaintBoxResult->repaint();
     }
 
 private:

@@ -209,6 +209,34 @@ private slots:
         QCOMPARE(list.DownIndex(), -1);
     }
 
+    // A complaint that could not be sent keeps its text: the dialog opens again with it.
+    void aComplaintThatFailsToSendKeepsItsText()
+    {
+        TExamModel model("", 0, 0);
+        AddPart(AddPredmet(model, "Fizika"), "#", "AB", "C#");
+        model.IDS.insert(9, 0);
+        model.IDS.insert(10, 1);
+        TServerConfig down = TServerConfig::Load();
+        down.DbPort = 1; // nothing listens there
+        TDataModuleMain bank(down);
+        TResultControl list(nullptr, &model, 760, 30, 30, &bank);
+        QStringList shownTexts;
+        list.ShowComplaint = [&](TFormComplain &dialog) {
+            shownTexts << dialog.MemoComplain->toPlainText();
+            if (shownTexts.size() == 1) {
+                dialog.MemoComplain->setPlainText("the answer key is wrong");
+                return int(QDialog::Accepted); // Send, with no connection
+            }
+            return int(QDialog::Rejected); // the learner gives up after reading it again
+        };
+        list.Move(30, 186);
+        list.Down(30, 186);
+        list.Up(30, 186);
+        QCOMPARE(shownTexts, QStringList({"", "the answer key is wrong"}));
+        QCOMPARE(TMessageBox::History().size(), 1); // why it failed
+        QVERIFY(TMessageBox::History().first() != Tr(35));
+    }
+
     void dialogPictureAndButtons()
     {
         QCOMPARE(TFormComplain::PictureRect({1000, 500}, {1000, 1000}), QRect(100, 300, 800, 400));
