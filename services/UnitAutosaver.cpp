@@ -1,6 +1,5 @@
 #include "UnitAutosaver.h"
 
-#include "TavelkoError.h"
 #include "UnitExamModel.h"
 
 TAutosaver::TAutosaver(TRecoveryStore store) : fStore(std::move(store)), fThread([this] { Run(); }) {}
@@ -43,12 +42,6 @@ void TAutosaver::Flush()
     fChanged.wait(lock, [this] { return fJobs.empty() && !fWorking; });
 }
 
-QString TAutosaver::LastError() const
-{
-    std::lock_guard lock(fMutex);
-    return fLastError;
-}
-
 void TAutosaver::Run()
 {
     std::unique_lock lock(fMutex);
@@ -60,21 +53,18 @@ void TAutosaver::Run()
         fJobs.pop_front();
         fWorking = true;
         lock.unlock();
-        QString error;
         try {
             if (job.snapshot)
                 fStore.Write(*job.snapshot, job.info);
             else
                 fStore.Remove();
-        } catch (const TTavelkoError &failure) {
-            error = failure.Message();
-        } catch (const std::exception &failure) {
-            error = QString::fromLocal8Bit(failure.what());
+        } catch (const std::exception &) {
+            // A copy that could not be written leaves the previous one, which the next change
+            // tries to replace again; the exam itself never depends on it.
         }
         job.snapshot.reset();
         lock.lock();
         fWorking = false;
-        fLastError = error;
         fChanged.notify_all();
     }
 }

@@ -32,8 +32,6 @@ public:
     void Flush();
 
     const TRecoveryStore &Store() const { return fStore; }
-    // The text of the last failed write, empty when the last write succeeded (any thread).
-    QString LastError() const;
 
 private:
     struct TJob
@@ -45,11 +43,10 @@ private:
     void Run();
 
     const TRecoveryStore fStore;
-    mutable std::mutex fMutex;
+    std::mutex fMutex;
     std::condition_variable fChanged;
     std::deque<TJob> fJobs;
     bool fWorking = false;
     bool fStopping = false;
-    QString fLastError;
     std::thread fThread;
 };
