@@ -183,8 +183,14 @@ void TFormMain::SetWait(bool value)
         return;
     if (value) {
         QWidget *page = CardPanel->currentWidget();
-        ActivityIndicator->ShowOn(page, QPoint((page->width() - ActivityIndicator->width()) / 2,
-                                               (page->height() - ActivityIndicator->height()) / 2));
+        QPoint at((page->width() - ActivityIndicator->width()) / 2, (page->height() - ActivityIndicator->height()) / 2);
+        if (CurrentCard() == CardBuildExam && LabelCreateInfo->isVisible()) {
+            // Below the waiting text, never over it.
+            const QRect text = LabelCreateInfo->fontMetrics().boundingRect(
+                LabelCreateInfo->contentsRect(), Qt::AlignCenter | Qt::TextWordWrap, LabelCreateInfo->text());
+            at.setY(LabelCreateInfo->mapTo(page, text.bottomLeft()).y() + 24);
+        }
+        ActivityIndicator->ShowOn(page, at);
     } else {
         ActivityIndicator->Dismiss();
     }

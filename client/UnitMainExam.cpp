@@ -228,7 +228,9 @@ void TFormMain::ButtonFinishClick()
 {
     const qint32 unanswered = ExamModel->UnUnsweredCount();
     const QString question = unanswered <= 0 ? Tr(25) : TrFormat(24, {unanswered}) + u' ' + Tr(25);
-    if (TMessageBox::Confirm(this, question) == TMessageBox::Yes) {
+    // With questions left unanswered, Enter must not end the exam by accident.
+    if (TMessageBox::Confirm(this, question, TMessageBox::YesNo, unanswered > 0 ? TMessageBox::No : TMessageBox::Yes)
+        == TMessageBox::Yes) {
         TimerExam.stop();
         ShowResult();
         ExamChanged();

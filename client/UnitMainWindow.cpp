@@ -89,7 +89,8 @@ TFormMain::TFormMain(const QStringList &args, QWidget *parent) : QMainWindow(par
     centralLayout->addWidget(PanelProgress);
     setCentralWidget(central);
     StatusText = new QLabel(this);
-    StatusText->setFixedWidth(300);
+    // 300 pixels at least, as designed, and wider where a language needs it.
+    StatusText->setMinimumWidth(300);
     statusBar()->addWidget(StatusText);
 
     fBuilt = true;
@@ -308,7 +309,8 @@ void TFormMain::BuildParamsPage(QWidget *page)
     DB_Structure->setIconSize(QSize(20, 20));
     DB_Structure->setRootIsDecorated(true);
     DB_Structure->setUniformRowHeights(true);
-    DB_Structure->setStyleSheet(QStringLiteral("QTreeView::item { height: 21px; border-bottom: 1px solid #E5E9F0; }"));
+    DB_Structure->setStyleSheet(QStringLiteral("QTreeView::item { height: 21px; border-bottom: 1px solid #E5E9F0; }"
+                                               "QTreeView::item:selected { background: #CFE3F8; color: black; }"));
     connect(DB_Structure, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem *item) { ReportErrors(this, [&] { DB_StructureNodeClick(item); }); });
     DB_Structure->hide();
@@ -433,12 +435,14 @@ void TFormMain::BuildResultPage(QWidget *page)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     auto *top = new QWidget(page);
-    top->setFixedHeight(48);
+    top->setMinimumHeight(48); // grows when the heading wraps
     top->setStyleSheet(QStringLiteral("background: #E8EEF6;"));
     auto *topLayout = new QHBoxLayout(top);
     topLayout->setContentsMargins(12, 3, 12, 3);
     LabelResultInfo = new QLabel(top);
     LabelResultInfo->setFont(PixelFont(16, QFont::DemiBold));
+    LabelResultInfo->setWordWrap(true); // every figure stays visible, however long the language
+    LabelResultInfo->setMinimumWidth(1);
     ButtonReExam = new QPushButton(top);
     ButtonReExam->setFixedWidth(249);
     ButtonReExam->setMinimumHeight(38);
@@ -492,6 +496,8 @@ void TFormMain::BuildProgressPanel(QWidget *panel)
 void TFormMain::Translate()
 {
     MenuFile->setTitle(Tr(71));
+    if (ReopenManager)
+        ReopenManager->Translate();
     ActionStart->setText(Tr(0));
     ActionNew->setText(Tr(1));
     ActionOpen->setText(Tr(2));
@@ -533,6 +539,8 @@ void TFormMain::FormResize()
     ButtonStart->move((build->width() - ButtonStart->width()) / 2, (build->height() - ButtonStart->height()) / 2);
 
     DB_Structure->setFixedWidth(CardPanel->widget(CardParams)->width() / 2);
+    if (ResultControl) // its texts may have changed language
+        PaintBoxResult->resize(ScrollBoxResult->viewport()->width(), ResultControl->Height());
 
     if (AnswerControl && AnswerTool->width() > 10 && AnswerTool->height() > 10) {
         AnswerControl->SetWidth(AnswerTool->width());

@@ -1,7 +1,9 @@
 #include "UnitMessageBox.h"
 
 #include "TavelkoError.h"
+#include "UnitTranslate.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -17,6 +19,16 @@ QQueue<QString> gFileNames;
 QString ApplicationCaption()
 {
     return QApplication::applicationDisplayName();
+}
+
+// The standard buttons speak the interface language, as everything else does.
+void TranslateButtons(QMessageBox &box)
+{
+    const std::pair<QMessageBox::StandardButton, qint32> rows[] = {
+        {QMessageBox::Yes, 89}, {QMessageBox::No, 90}, {QMessageBox::Ok, 91}, {QMessageBox::Cancel, 92}};
+    for (const auto &[button, row] : rows)
+        if (QAbstractButton *shown = box.button(button))
+            shown->setText(Tr(row));
 }
 
 } // namespace
@@ -47,10 +59,11 @@ void TMessageBox::ShowMessage(QWidget *parent, const QString &text, const QStrin
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, caption.isEmpty() ? ApplicationCaption() : caption, text, QMessageBox::Ok, parent);
+    TranslateButtons(box);
     box.exec();
 }
 
-TMessageBox::TAnswer TMessageBox::Confirm(QWidget *parent, const QString &text, TButtons buttons)
+TMessageBox::TAnswer TMessageBox::Confirm(QWidget *parent, const QString &text, TButtons buttons, TAnswer defaultAnswer)
 {
     if (gTestMode) {
         History().append(text);
@@ -62,7 +75,8 @@ TMessageBox::TAnswer TMessageBox::Confirm(QWidget *parent, const QString &text, 
     if (buttons == YesNoCancel)
         standard |= QMessageBox::Cancel;
     QMessageBox box(QMessageBox::Question, ApplicationCaption(), text, standard, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    TranslateButtons(box);
+    box.setDefaultButton(defaultAnswer == No ? QMessageBox::No : defaultAnswer == Cancel && buttons == YesNoCancel ? QMessageBox::Cancel : QMessageBox::Yes);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Yes;

@@ -18,7 +18,8 @@ public:
     TMessageBox() = delete;
 
     static void ShowMessage(QWidget *parent, const QString &text, const QString &caption = QString());
-    static TAnswer Confirm(QWidget *parent, const QString &text, TButtons buttons = YesNo);
+    // defaultAnswer: what Enter chooses.
+    static TAnswer Confirm(QWidget *parent, const QString &text, TButtons buttons = YesNo, TAnswer defaultAnswer = Yes);
 
     // Test mode: questions take queued answers (No, or Cancel with three buttons, when none is
     // queued); messages and questions are recorded in History.

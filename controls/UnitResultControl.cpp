@@ -32,6 +32,16 @@ QFont ListFont(int pixels, bool bold)
     return font;
 }
 
+// The designed size, or a smaller one down to 10 pixels where the text would not fit the width
+// otherwise: the figures of a heading are never cut off, and the layout stays as designed.
+int FittingPixels(int pixels, const QString &text, qreal width)
+{
+    for (; pixels > 10; --pixels)
+        if (QFontMetricsF(ListFont(pixels, false)).horizontalAdvance(text) <= width)
+            break;
+    return pixels;
+}
+
 QString Shown(const QString &format, const QString &answer)
 {
     return NormalizeAnswer(format, answer).remove(u'#');
@@ -53,11 +63,16 @@ TResultControl::TResultControl(TCanvas *_Canvas, TExamModel *_ExamModel, int _Wi
 
 const TResultControl::TLayout &TResultControl::Layout()
 {
-    if (fLayoutValid)
+    // The texts follow the interface language; their sizes depend on them.
+    if (fLayoutValid && fLayoutLanguage == CurrentLanguageIndex())
         return fLayout;
     TLayout layout;
     qreal x = fOffsetX, y = fOffsetY;
     bool rowStart = true;
+    const qreal textWidth = fWidth - 2 * fOffsetX;
+    const TTotalResult total = fExamModel->TotalResult();
+    layout.headingText = TrFormat(26, {total.Score, total.Correct, total.InCorrect, total.Unanswered});
+    layout.headingPixels = FittingPixels(36, layout.headingText, textWidth);
     layout.heading = QPointF(x, y);
     y += 48;
     layout.lines.append(y);
@@ -65,6 +80,9 @@ const TResultControl::TLayout &TResultControl::Layout()
     for (const auto &predmet : fExamModel->Predmets) {
         y += rowStart ? Box : RowHeight;
         layout.titles.append(QPointF(x, y));
+        const TTotalResult result = predmet->TotalResult();
+        layout.titleTexts.append(TrFormat(27, {predmet->Name, result.Score, result.Correct, result.InCorrect, result.Unanswered}));
+        layout.titlePixels.append(FittingPixels(24, layout.titleTexts.last(), textWidth));
         y += Box;
         layout.lines.append(y);
         y += Box;
@@ -104,6 +122,7 @@ const TResultControl::TLayout &TResultControl::Layout()
     layout.height = int(std::lround(y));
     fLayout = layout;
     fLayoutValid = true;
+    fLayoutLanguage = CurrentLanguageIndex();
     return fLayout;
 }
 
@@ -114,7 +133,7 @@ int TResultControl::Height()
 
 void TResultControl::Draw()
 {
-    if (fDirty || fImage.width() != std::max(fWidth, 1))
+    if (fDirty || fImage.width() != std::max(fWidth, 1) || fLayoutLanguage != CurrentLanguageIndex())
         Render();
     if (fCanvas)
         fCanvas->Present(fImage);
@@ -134,23 +153,18 @@ void TResultControl::Render()
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QPen pen(Qt::black, 2.0);
 
-    const TTotalResult total = fExamModel->TotalResult();
-    painter.setFont(ListFont(36, false));
+    painter.setFont(ListFont(layout.headingPixels, false));
     painter.setPen(HeadingColor);
-    painter.drawText(QRectF(layout.heading, QSizeF(fWidth, 48)), Qt::AlignLeft | Qt::AlignTop,
-                     TrFormat(26, {total.Score, total.Correct, total.InCorrect, total.Unanswered}));
+    painter.drawText(QRectF(layout.heading, QSizeF(fWidth, 48)), Qt::AlignLeft | Qt::AlignTop, layout.headingText);
 
     painter.setPen(pen);
     for (qreal y : layout.lines)
         painter.drawLine(QPointF(fOffsetX, y), QPointF(fWidth - fOffsetX, y));
 
-    painter.setFont(ListFont(24, false));
     painter.setPen(TitleColor);
     for (qsizetype i = 0; i < layout.titles.size(); ++i) {
-        const TExamPredmet &predmet = *fExamModel->Predmets[size_t(i)];
-        const TTotalResult result = predmet.TotalResult();
-        painter.drawText(QRectF(layout.titles[i], QSizeF(fWidth, Box)), Qt::AlignLeft | Qt::AlignTop,
-                         TrFormat(27, {predmet.Name, result.Score, result.Correct, result.InCorrect, result.Unanswered}));
+        painter.setFont(ListFont(layout.titlePixels[i], false));
+        painter.drawText(QRectF(layout.titles[i], QSizeF(fWidth, Box)), Qt::AlignLeft | Qt::AlignTop, layout.titleTexts[i]);
     }
 
     // Every box edge lies on whole pixels with an even pen width: plain strokes give the same

@@ -6,6 +6,7 @@
 #include <QStaticText>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -63,8 +64,12 @@ public:
     struct TLayout
     {
         QPointF heading;
+        QString headingText;
+        int headingPixels = 36; // smaller only where the text would not fit the width
         QList<qreal> lines;    // y of each rule, from the margin to the width less the margin
         QList<QPointF> titles; // top-left of each subject title
+        QStringList titleTexts;
+        QList<int> titlePixels;
         QList<TColumn> columns;
         int height = 0;
     };
@@ -92,6 +97,7 @@ private:
 
     TLayout fLayout;
     bool fLayoutValid = false;
+    qint32 fLayoutLanguage = -1;
     QImage fImage;
     bool fDirty = true;
 };

@@ -104,13 +104,20 @@ void TReopenManager::FillMenu()
     if (fItems.empty())
         return;
     if (!fClearAction) {
-        fClearAction = std::make_unique<QAction>(ClearImage, Tr(42));
+        fClearAction = std::make_unique<QAction>(ClearImage, QString());
         QAction *raw = fClearAction.get();
         QObject::connect(raw, &QAction::triggered, raw, [this, raw]() {
             if (OnExecuteClear)
                 OnExecuteClear(raw);
         });
     }
+    fClearAction->setText(Tr(42));
     fActionClient->addSeparator();
     fActionClient->addAction(fClearAction.get());
+}
+
+void TReopenManager::Translate()
+{
+    if (fClearAction)
+        fClearAction->setText(Tr(42));
 }

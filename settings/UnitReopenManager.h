@@ -42,6 +42,8 @@ public:
     // Opens a free slot at the top and drops the oldest entry beyond MaxCount.
     void Scroll();
     void Clear();
+    // The "Clear" item in the current language.
+    void Translate();
     // The file name of an entry, empty for an index out of range.
     QString GetItem(qint32 Index) const;
     qint32 Count() const { return qint32(fItems.size()); }

@@ -165,6 +165,10 @@ constexpr TRow Table[] = {
           u"Son imtahanın bərpa nüsxəsi zədəlidir və açıla bilmədi. O, \"%s\" kimi saxlanıldı.",
           u"Резервная копия последнего экзамена повреждена и не может быть открыта. Она сохранена как \"%s\".",
           u"Son sınavın kurtarma kopyası bozuk ve açılamadı. \"%s\" olarak saklandı."}},
+    {89, {u"Yes", u"Bəli", u"Да", u"Evet"}},
+    {90, {u"No", u"Xeyr", u"Нет", u"Hayır"}},
+    {91, {u"OK", u"Oldu", u"ОК", u"Tamam"}},
+    {92, {u"Cancel", u"Ləğv et", u"Отмена", u"İptal"}},
 };
 
 constexpr const char16_t *UpdaterTable[UpdaterRowCount][LanguageCount] = {

@@ -192,6 +192,17 @@ private slots:
         QCOMPARE(marks(), QString("10000"));
         window->DB_StructureNodeClick(root); // not a topic: only the focus moves
         QCOMPARE(marks(), QString("10000"));
+
+        // The selected row still shows its text: dark pixels on the highlight.
+        window->DB_Structure->setCurrentItem(topics[1]);
+        topics[1]->setSelected(true);
+        const QRect row = window->DB_Structure->visualItemRect(topics[1]);
+        const QImage shot = window->DB_Structure->viewport()->grab().toImage();
+        int dark = 0;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x <= row.right(); ++x)
+                dark += qGray(shot.pixel(x, y)) < 100 ? 1 : 0;
+        QVERIFY2(dark > 20, "the selected topic's text is invisible");
     }
 
     void createExamDrawsPerSubBranchAndOffersStart()

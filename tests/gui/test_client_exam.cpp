@@ -1,6 +1,7 @@
 // Taking an exam, its result, and exam files, against the real local servers.
 
 #include "ClientFixture.h"
+#include "UnitActivityIndicator.h"
 #include "UnitAnswerControl.h"
 #include "UnitExamModel.h"
 #include "UnitExamRecovery.h"
@@ -13,7 +14,10 @@
 #include "UnitReopenManager.h"
 #include "UnitResultControl.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -104,7 +108,7 @@ class TestClientExam : public QObject
     static void Snapshot(QWidget *widget, const QString &name)
     {
         const QString folder = qEnvironmentVariable("TAVELKO_SCREENSHOTS");
-        if (!folder.isEmpty())
+        if (!folder.isEmpty() && QDir().mkpath(folder))
             widget->grab().save(QDir(folder).filePath(name + ".png"));
     }
 
@@ -537,6 +541,98 @@ private slots:
         window->resize(1300, 900);
         QTest::qWait(50);
         window->PaintBoxResult->repaint();
+    }
+
+    // At both sizes and in every language, the status text and the result heading show whole; the
+    // pictures go to TAVELKO_SCREENSHOTS when it names a folder.
+    void noTextTheLearnerNeedsIsCut_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QSize>("size");
+        for (int language = 0; language < LanguageCount; ++language)
+            for (const QSize size : {QSize(1024, 700), QSize(1600, 1000)})
+                QTest::addRow("%s %dx%d", qPrintable(LanguageName(language)), size.width(), size.height()) << language << size;
+    }
+
+    void noTextTheLearnerNeedsIsCut()
+    {
+        QFETCH(int, language);
+        QFETCH(QSize, size);
+        const auto whole = [](QLabel *label) {
+            label->window()->layout()->activate();
+            QApplication::processEvents();
+            if (label->wordWrap())
+                return label->heightForWidth(label->contentsRect().width()) <= label->contentsRect().height();
+            return label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width();
+        };
+        const char *codes[] = {"en", "az", "ru", "tr"};
+        const QString name = QStringLiteral("%1-%2x%3").arg(codes[language]).arg(size.width()).arg(size.height());
+        auto window = NewWindow();
+        window->ComboBoxExLanguage->setCurrentIndex(language);
+        emit window->ComboBoxExLanguage->activated(language);
+        window->resize(size);
+        window->ActionNewExecute();
+        QVERIFY(!window->StatusText->text().isEmpty());
+        QVERIFY2(whole(window->StatusText), qPrintable(window->StatusText->text()));
+        Snapshot(window.get(), "status-" + name);
+        WaitForFinish(*window);
+        qobject_cast<QPushButton *>(window->BG_ExamModelsLayout->itemAt(0)->widget())->click();
+        WaitForFinish(*window);
+        window->ButtonCreate->click();
+        // While the questions come, the spinner stays clear of the waiting text.
+        QVERIFY(window->ActivityIndicator && window->ActivityIndicator->isVisible());
+        const QRect text = window->LabelCreateInfo->fontMetrics().boundingRect(
+            window->LabelCreateInfo->contentsRect(), Qt::AlignCenter | Qt::TextWordWrap, window->LabelCreateInfo->text());
+        QVERIFY(!window->ActivityIndicator->geometry().intersects(
+            QRect(window->LabelCreateInfo->mapTo(window->ActivityIndicator->parentWidget(), text.topLeft()), text.size())));
+        Snapshot(window.get(), "build-" + name);
+        WaitForFinish(*window);
+        window->ButtonStart->click();
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ButtonFinishClick();
+        QCOMPARE(window->CurrentCard(), TFormMain::CardResult);
+        QVERIFY2(whole(window->LabelResultInfo), qPrintable(window->LabelResultInfo->text()));
+        // The list's own heading and titles, drawn at their size or smaller, never past the width.
+        const TResultControl::TLayout &layout = window->ResultControl->Layout();
+        const qreal room = window->ResultControl->Width() - 2 * 30;
+        const auto fits = [room](const QString &text, int pixels) {
+            QFont font;
+            font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+            font.setPixelSize(pixels);
+            return QFontMetricsF(font).horizontalAdvance(text) <= room;
+        };
+        QVERIFY2(fits(layout.headingText, layout.headingPixels), qPrintable(layout.headingText));
+        for (qsizetype i = 0; i < layout.titleTexts.size(); ++i)
+            QVERIFY2(fits(layout.titleTexts[i], layout.titlePixels[i]), qPrintable(layout.titleTexts[i]));
+        Snapshot(window.get(), "result-" + name);
+        window->ComboBoxExLanguage->setCurrentIndex(langEnglish);
+        emit window->ComboBoxExLanguage->activated(langEnglish);
+    }
+
+    // The buttons of a real message box speak the interface language, and with questions left
+    // unanswered Enter does not end the exam.
+    void enterInTheFinishQuestionKeepsAnUnfinishedExam()
+    {
+        auto window = NewWindow();
+        StartExam(*window);
+        window->ComboBoxExLanguage->setCurrentIndex(langRussian);
+        emit window->ComboBoxExLanguage->activated(langRussian);
+        TMessageBox::SetTestMode(false);
+        QStringList buttons;
+        QTimer::singleShot(100, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            for (QAbstractButton *button : box->findChildren<QAbstractButton *>())
+                buttons << button->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        window->ButtonFinishClick();
+        TMessageBox::SetTestMode(true);
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({TrIn(89, langRussian), TrIn(90, langRussian)}));
+        QCOMPARE(window->CurrentCard(), TFormMain::CardExam);
+        window->ComboBoxExLanguage->setCurrentIndex(langEnglish);
+        emit window->ComboBoxExLanguage->activated(langEnglish);
     }
 
 private:
