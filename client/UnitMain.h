@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UnitAnswerKeys.h"
 #include "UnitCatalogue.h"
 #include "UnitTavelkoCloud.h"
 #include "UnitTranslate.h"
@@ -185,6 +186,8 @@ public:
     void SetSelectedQuestionIndex(int index);
     void PaintBoxQuestionPaint();
     void AnswerToolMouseUp(int x, int y);
+    // A key of the answer tool's (letters, digits, Delete...): answers as the mouse does.
+    bool AnswerByKey(const QKeyEvent &event);
     void ButtonNextClick();
     void ButtonPrevClick();
     qint32 GetTime() const;
@@ -241,6 +244,7 @@ private:
     void CloseExamOnLoadFailure(int row);
 
     QString fOpenFrom; // the recovery copy being resumed, read in place of fSaveFileName
+    TAnswerKeys fAnswerKeys;
     QImage fQuestionPicture; // the decoded picture of the question on screen
     int fQuestionPictureIndex = -1;
     bool fIdentifierMasked = true;

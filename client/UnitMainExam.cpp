@@ -12,6 +12,7 @@
 #include "UnitResultControl.h"
 #include "UnitExamRecovery.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -49,7 +50,7 @@ void TFormMain::FillExamTree()
             for (qint32 i = 0; i < part->QuestionsCount(); ++i, ++number) {
                 auto *node = new QTreeWidgetItem(subject, {QString::number(number + 1)});
                 const qsizetype length = part->Format.size();
-                const bool blank = QStringView(part->UserAnswer).mid(i * length, length) == part->Format;
+                const bool blank = IsBlankAnswer(part->Format, part->UserAnswer.mid(i * length, length));
                 node->setIcon(0, Artwork::Icon(blank ? Artwork::imgUnanswered : Artwork::imgAnswered));
                 if (number == ExamModel->LastFocusedIndex)
                     remembered = node;
@@ -87,6 +88,7 @@ void TFormMain::VST_TreeExamFocusChanged(QTreeWidgetItem *item)
     if (index < 0)
         return;
     SetSelectedQuestionIndex(index);
+    fAnswerKeys.Reset();
     const TSimpleQuestion question = ExamModel->GetQuestion(index);
     AnswerControl->ChangeParams(AnswerTool, question.Format, NormalizeAnswer(question.Format, question.UserAnswer),
                                 AnswerTool->width(), AnswerTool->height(),
@@ -137,9 +139,29 @@ void TFormMain::AnswerToolMouseUp(int x, int y)
     ExamModel->SetQuestion(fSelectedQuestionIndex, question);
     ExamChanged();
     if (QTreeWidgetItem *node = QuestionNode(fSelectedQuestionIndex))
-        node->setIcon(0, Artwork::Icon(question.UserAnswer.left(question.Format.size()) == question.Format ? Artwork::imgUnanswered
-                                                                                                          : Artwork::imgAnswered));
+        node->setIcon(0, Artwork::Icon(IsBlankAnswer(question.Format, question.UserAnswer) ? Artwork::imgUnanswered
+                                                                                            : Artwork::imgAnswered));
     VST_TreeExam->setFocus();
+}
+
+bool TFormMain::AnswerByKey(const QKeyEvent &event)
+{
+    if (event.key() == Qt::Key_F1) {
+        TMessageBox::ShowMessage(this, Tr(93));
+        return true;
+    }
+    std::vector<TAnswerControl::TCell> presses;
+    if (!AnswerControl || CurrentCard() != CardExam || !fAnswerKeys.Handle(*AnswerControl, event, presses))
+        return false;
+    // Each press goes the mouse's way, through the same rules and the same storing of the answer.
+    for (const TAnswerControl::TCell &cell : presses) {
+        const int x = int(cell.x + cell.s / 2), y = int(cell.y + cell.s / 2);
+        AnswerControl->Move(x, y);
+        AnswerControl->Down(x, y);
+        AnswerToolMouseUp(x, y);
+    }
+    AnswerControl->Move(-1, -1); // no cell stays lit as if the mouse were on it
+    return true;
 }
 
 void TFormMain::ButtonNextClick()

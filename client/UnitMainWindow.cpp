@@ -498,6 +498,7 @@ void TFormMain::Translate()
     MenuFile->setTitle(Tr(71));
     if (ReopenManager)
         ReopenManager->Translate();
+    AnswerTool->setToolTip(Tr(94));
     ActionStart->setText(Tr(0));
     ActionNew->setText(Tr(1));
     ActionOpen->setText(Tr(2));
@@ -565,6 +566,10 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event)
         PaintBoxResult->resize(ScrollBoxResult->viewport()->width(), ResultControl->Height());
     }
     if (fBuilt && watched == VST_TreeExam && event->type() == QEvent::KeyPress) {
+        bool answered = false;
+        ReportErrors(this, [&] { answered = AnswerByKey(*static_cast<QKeyEvent *>(event)); });
+        if (answered)
+            return true;
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
             return false; // moving the keyboard focus on is no tree navigation

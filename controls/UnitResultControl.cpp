@@ -96,8 +96,9 @@ const TResultControl::TLayout &TResultControl::Layout()
                 column.centre = QPointF(x, y);
                 column.correct = Shown(part->Format, part->Answer.mid(i * length, length));
                 column.given = Shown(part->Format, part->UserAnswer.mid(i * length, length));
-                const QString blank = QString(part->Format).remove(u'#');
-                column.mark = column.given == blank ? mkBlank : column.given == column.correct ? mkRight : mkWrong;
+                column.mark = IsBlankAnswer(part->Format, part->UserAnswer.mid(i * length, length)) ? mkBlank
+                              : column.given == column.correct                                   ? mkRight
+                                                                                                 : mkWrong;
                 bool wrap;
                 if (part->Format == FormatClassic) {
                     column.width = Box;

@@ -145,7 +145,7 @@ qint32 TExamModel::UnUnsweredCount() const
             const qsizetype length = part->Format.size();
             const qint32 n = part->QuestionsCount();
             for (qint32 i = 0; i < n; ++i) {
-                if (QStringView(part->UserAnswer).mid(i * length, length) == part->Format)
+                if (IsBlankAnswer(part->Format, part->UserAnswer.mid(i * length, length)))
                     ++count;
             }
         }

@@ -40,6 +40,11 @@ QString NormalizeAnswer(const QString &format, const QString &value)
     return result + u')';
 }
 
+bool IsBlankAnswer(const QString &format, const QString &answer)
+{
+    return NormalizeAnswer(format, answer) == format;
+}
+
 TTotalResult TPredmetPart::TotalResult() const
 {
     TTotalResult result;
@@ -48,10 +53,11 @@ TTotalResult TPredmetPart::TotalResult() const
     // Formed in 32 bits as the exam files and definitions expect; wraps rather than overflows.
     const qint32 wrongDivisor = WrapMul(WrongRightLeadCoef, Denominator);
     for (qint32 i = 0; i < n; ++i) {
-        const QString answer = NormalizeAnswer(Format, Answer.mid(i * length, length));
-        const QString user = NormalizeAnswer(Format, UserAnswer.mid(i * length, length));
-        if (user == Format)
+        const QString given = UserAnswer.mid(i * length, length);
+        if (IsBlankAnswer(Format, given))
             continue;
+        const QString answer = NormalizeAnswer(Format, Answer.mid(i * length, length));
+        const QString user = NormalizeAnswer(Format, given);
         if (user == answer) {
             ++result.Correct;
             result.Score += double(Quotient) / double(Denominator);

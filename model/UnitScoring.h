@@ -22,3 +22,7 @@ inline const QString FormatMatch = QStringLiteral("[#####][#####][#####]");
 // order or column position compares equal: upper case for "#"; each chosen letter in its own
 // column for the three groups; entered characters moved to the left for the digit columns.
 QString NormalizeAnswer(const QString &format, const QString &value);
+
+// Whether a learner's answer to a question of this format is left blank: the one rule that the
+// scoring, the counts, the question tree and the result list share.
+bool IsBlankAnswer(const QString &format, const QString &answer);

@@ -169,6 +169,38 @@ constexpr TRow Table[] = {
     {90, {u"No", u"Xeyr", u"Нет", u"Hayır"}},
     {91, {u"OK", u"Oldu", u"ОК", u"Tamam"}},
     {92, {u"Cancel", u"Ləğv et", u"Отмена", u"İptal"}},
+    {93, {u"Keys on the exam page:\n"
+          u"A-E or 1-5: choose a letter answer (again: take it back)\n"
+          u"Digits, \".\" and \"-\": write a number from the left; Backspace: take the last back\n"
+          u"1, 2, 3 or Tab: choose the group of a three-group answer; A-E: mark a letter in it\n"
+          u"Delete: clear the answer\n"
+          u"Space, Right, Down: next question; Left, Up: previous question\n"
+          u"F1: this help",
+          u"İmtahan səhifəsində düymələr:\n"
+          u"A-E və ya 1-5: hərfli cavabı seçin (yenidən: geri götürün)\n"
+          u"Rəqəmlər, \".\" və \"-\": ədədi soldan yazın; Backspace: sonuncunu geri götürün\n"
+          u"1, 2, 3 və ya Tab: üç qruplu cavabın qrupunu seçin; A-E: orada hərfi qeyd edin\n"
+          u"Delete: cavabı silin\n"
+          u"Boşluq, Sağa, Aşağı: növbəti sual; Sola, Yuxarı: əvvəlki sual\n"
+          u"F1: bu kömək",
+          u"Клавиши на странице экзамена:\n"
+          u"A-E или 1-5: выбрать буквенный ответ (повторно: отменить)\n"
+          u"Цифры, \".\" и \"-\": записать число слева; Backspace: убрать последний знак\n"
+          u"1, 2, 3 или Tab: выбрать группу ответа из трёх групп; A-E: отметить в ней букву\n"
+          u"Delete: очистить ответ\n"
+          u"Пробел, Вправо, Вниз: следующий вопрос; Влево, Вверх: предыдущий вопрос\n"
+          u"F1: эта справка",
+          u"Sınav sayfasındaki tuşlar:\n"
+          u"A-E veya 1-5: harfli cevabı seçin (tekrar: geri alın)\n"
+          u"Rakamlar, \".\" ve \"-\": sayıyı soldan yazın; Backspace: sonuncuyu geri alın\n"
+          u"1, 2, 3 veya Tab: üç gruplu cevabın grubunu seçin; A-E: içinde bir harf işaretleyin\n"
+          u"Delete: cevabı temizleyin\n"
+          u"Boşluk, Sağ, Aşağı: sonraki soru; Sol, Yukarı: önceki soru\n"
+          u"F1: bu yardım"}},
+    {94, {u"Answer with the mouse or the keyboard (F1 shows the keys)",
+          u"Siçan və ya klaviatura ilə cavab verin (F1 düymələri göstərir)",
+          u"Отвечайте мышью или клавиатурой (F1 покажет клавиши)",
+          u"Fare veya klavye ile cevaplayın (F1 tuşları gösterir)"}},
 };
 
 constexpr const char16_t *UpdaterTable[UpdaterRowCount][LanguageCount] = {

@@ -1,5 +1,6 @@
 #include "TavelkoError.h"
 #include "UnitAnswerControl.h"
+#include "UnitAnswerKeys.h"
 #include "UnitPaintBox.h"
 
 #include <QtTest>
@@ -37,6 +38,67 @@ class TestAnswerControl : public QObject
     Q_OBJECT
 
 private slots:
+    // Keys answer as the mouse does: each key becomes presses on cells, under the mouse rules.
+    // A key is written as its Qt key code and text, "key:text"; a plain character stands for
+    // itself.
+    void keyboardAnswering_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("answer");
+        const QString classic = "#", digits = "(######)", match = "[#####][#####][#####]";
+        QTest::newRow("letter") << classic << QStringList{"C"} << "C";
+        QTest::newRow("digit for a letter") << classic << QStringList{"4"} << "D";
+        QTest::newRow("the same letter again takes it back") << classic << QStringList{"C", "C"} << "#";
+        QTest::newRow("another letter replaces it") << classic << QStringList{"C", "A"} << "A";
+        QTest::newRow("Cyrillic layout: the key of C") << classic << QStringList{"cyr:с"} << "C";
+        QTest::newRow("Delete clears") << classic << QStringList{"B", "del"} << "#";
+        QTest::newRow("a letter beyond E means nothing") << classic << QStringList{"F"} << "#";
+        QTest::newRow("digits fill from the left") << digits << QStringList{"1", ".", "5"} << "(1.5###)";
+        QTest::newRow("one point at most") << digits << QStringList{"1", ".", ".", "2"} << "(1.2###)";
+        QTest::newRow("a minus first") << digits << QStringList{"-", "7"} << "(-7####)";
+        QTest::newRow("six columns at most") << digits << QStringList{"1", "2", "3", "4", "5", "6", "7"} << "(123456)";
+        QTest::newRow("Backspace takes the last back") << digits << QStringList{"1", "2", "back", "3"} << "(13####)";
+        QTest::newRow("Backspace on nothing") << digits << QStringList{"back"} << "(######)";
+        QTest::newRow("Delete clears digits") << digits << QStringList{"9", "8", "del"} << "(######)";
+        QTest::newRow("groups by number") << match << QStringList{"A", "2", "B", "3", "C"} << "[A####][#B###][##C##]";
+        QTest::newRow("groups by Tab") << match << QStringList{"tab", "E", "tab", "tab", "D"} << "[###D#][####E][#####]";
+        QTest::newRow("a letter again takes it back") << match << QStringList{"A", "B", "A"} << "[#B###][#####][#####]";
+        QTest::newRow("Delete clears all groups") << match << QStringList{"A", "2", "E", "del"} << "[#####][#####][#####]";
+    }
+
+    void keyboardAnswering()
+    {
+        QFETCH(QString, format);
+        QFETCH(QStringList, keys);
+        QFETCH(QString, answer);
+        TAnswerControl tool(nullptr, format, format, 400, 900, {10, 10, 390, 890});
+        TAnswerKeys answerKeys;
+        for (const QString &key : keys) {
+            int code = 0;
+            QString text = key;
+            if (key == "del")
+                code = Qt::Key_Delete, text.clear();
+            else if (key == "back")
+                code = Qt::Key_Backspace, text.clear();
+            else if (key == "tab")
+                code = Qt::Key_Tab, text.clear();
+            else if (key.startsWith("cyr:"))
+                code = 0x0421, text = key.mid(4); // what a Cyrillic layout reports
+            else if (key.at(0).isLetter())
+                code = Qt::Key_A + (key.at(0).unicode() - 'A');
+            else
+                code = key.at(0).unicode();
+            const QKeyEvent event(QEvent::KeyPress, code, Qt::NoModifier, text);
+            std::vector<TAnswerControl::TCell> presses;
+            const bool handled = answerKeys.Handle(tool, event, presses);
+            QCOMPARE(handled, key != "F");
+            for (const TAnswerControl::TCell &cell : presses)
+                Click(tool, int(cell.x + cell.s / 2), int(cell.y + cell.s / 2));
+        }
+        QCOMPARE(tool.Answer(), answer);
+    }
+
     void cellGeometry_data()
     {
         QTest::addColumn<QString>("format");

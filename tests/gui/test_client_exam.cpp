@@ -238,6 +238,30 @@ private slots:
         QCOMPARE(window->ExamModel->UnUnsweredCount(), 12);
     }
 
+    // The keys answer on the exam page as the mouse does, and F1 shows them.
+    void keysAnswerOnTheExamPage()
+    {
+        auto window = NewWindow();
+        StartExam(*window);
+        window->VST_TreeExam->setCurrentItem(window->QuestionNode(0));
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_B);
+        QCOMPARE(window->ExamModel->GetQuestion(0).UserAnswer, QString("B"));
+        QCOMPARE(window->AnswerControl->Answer(), QString("B"));
+        QCOMPARE(window->ExamModel->UnUnsweredCount(), 11);
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_Delete);
+        QCOMPARE(window->ExamModel->GetQuestion(0).UserAnswer, QString("#"));
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_F1);
+        QCOMPARE(TMessageBox::History().last(), Tr(93));
+        QCOMPARE(window->AnswerTool->toolTip(), Tr(94));
+
+        window->VST_TreeExam->setCurrentItem(window->QuestionNode(10)); // "(######)"
+        for (const char *key : {"4", ".", "2"})
+            QTest::keyClick(window->VST_TreeExam, key[0]);
+        QCOMPARE(window->ExamModel->GetQuestion(10).UserAnswer, QString("(4.2###)"));
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_Right); // the keys that move still move
+        QCOMPARE(window->fSelectedQuestionIndex, 11);
+    }
+
     void prevAndNextAtTheEnds()
     {
         auto window = NewWindow();

@@ -103,7 +103,7 @@ private slots:
         QVERIFY(!raw.childGroups().contains("ReopenList"));
     }
 
-    void clearCaptionKeepsItsFirstLanguageAndCallbacksFire()
+    void clearCaptionFollowsTheLanguageAndCallbacksFire()
     {
         TTavelkoRegistry registry(Ini());
         QMenu menu;
@@ -116,6 +116,9 @@ private slots:
         manager.AddNewItem("A");
         SetCurrentLanguageIndex(langRussian);
         manager.AddNewItem("B");
+        QCOMPARE(menu.actions().last()->text(), TrIn(42, langRussian));
+        SetCurrentLanguageIndex(langEnglish);
+        manager.Translate(); // the window's language change
         QCOMPARE(menu.actions().last()->text(), QString("Clear"));
 
         menu.actions().at(1)->trigger();
