@@ -3,9 +3,13 @@
 
 #include "UnitAnswerControl.h"
 #include "UnitExamModel.h"
+#include "UnitPaintBox.h"
+#include "UnitQuestionPicture.h"
 #include "UnitResultControl.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QBuffer>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -56,15 +60,38 @@ void BM_ResultListDraw(benchmark::State &state)
     state.counters["height"] = list.Height();
 }
 
+// The question's picture (1000 x 600) on a 1000 x 700 box, fitted (state 0) or zoomed 2.4x (1).
+void BM_QuestionPictureRepaint(benchmark::State &state)
+{
+    QImage source(1000, 600, QImage::Format_RGB32);
+    source.fill(Qt::white);
+    QPainter(&source).drawText(QRect(0, 0, 1000, 600), Qt::AlignCenter, QStringLiteral("What is 12.5% of 240?"));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    source.save(&buffer, "PNG");
+    QWidget page;
+    TPaintBox box(&page);
+    box.resize(1000, 700);
+    TQuestionPicture picture(&box, &page);
+    picture.Show(png);
+    if (state.range(0) == 1)
+        for (int i = 0; i < 4; ++i)
+            picture.ZoomBy(1.25, QPointF(400, 300));
+    for (auto _ : state)
+        picture.Paint();
+}
+
 } // namespace
 
+BENCHMARK(BM_QuestionPictureRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_AnswerToolDraw)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ResultListDraw)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

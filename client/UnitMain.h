@@ -34,6 +34,7 @@ class TDataModuleMain;
 class TExamModel;
 class TExamRecovery;
 class TPaintBox;
+class TQuestionPicture;
 class TReopenManager;
 class TResultControl;
 class TTavelkoRegistry;
@@ -84,6 +85,7 @@ public:
     std::unique_ptr<TAnswerControl> AnswerControl;
     std::unique_ptr<TResultControl> ResultControl;
     std::unique_ptr<TExamRecovery> Recovery;
+    std::unique_ptr<TQuestionPicture> QuestionPicture; // the picture on PaintBoxQuestion, with its zoom
     QPointer<TActivityIndicator> ActivityIndicator;
     QStringList fExecuteParams;
 
@@ -245,8 +247,6 @@ private:
 
     QString fOpenFrom; // the recovery copy being resumed, read in place of fSaveFileName
     TAnswerKeys fAnswerKeys;
-    QImage fQuestionPicture; // the decoded picture of the question on screen
-    int fQuestionPictureIndex = -1;
     bool fIdentifierMasked = true;
     bool fBuilt = false; // every widget exists
     bool fClosing = false;

@@ -15,6 +15,7 @@
 #include "UnitRegistry.h"
 #include "UnitResultControl.h"
 #include "UnitExamRecovery.h"
+#include "UnitQuestionPicture.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -209,8 +210,8 @@ void TFormMain::SetExamModel(std::unique_ptr<TExamModel> model)
     ResultControl.reset();
     if (AnswerTool)
         CreateAnswerControl();
-    fQuestionPictureIndex = -1;
-    fQuestionPicture = QImage();
+    if (QuestionPicture)
+        QuestionPicture->Show(QByteArray());
     ExamModel = std::move(model);
 }
 

@@ -11,6 +11,7 @@
 #include "UnitPaintBox.h"
 #include "UnitResultControl.h"
 #include "UnitExamRecovery.h"
+#include "UnitQuestionPicture.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -100,29 +101,13 @@ void TFormMain::SetSelectedQuestionIndex(int index)
     fSelectedQuestionIndex = index;
     ExamModel->LastFocusedIndex = index;
     LabelQuestionInfo->setText(TrFormat(23, {ExamModel->GetPredmetNameForQuestionIndex(index), index + 1}));
-    PaintBoxQuestion->repaint();
+    QuestionPicture->Show(index < ExamModel->images.size() ? ExamModel->images[index] : QByteArray());
     ExamChanged();
 }
 
 void TFormMain::PaintBoxQuestionPaint()
 {
-    const QSize box = PaintBoxQuestion->size();
-    QImage canvas(box.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    canvas.fill(Qt::white);
-    if (ExamModel && fSelectedQuestionIndex >= 0 && fSelectedQuestionIndex < ExamModel->images.size()) {
-        // Decoded once per question; a picture that never arrived, or does not decode, leaves
-        // the area white.
-        if (fQuestionPictureIndex != fSelectedQuestionIndex) {
-            fQuestionPicture = QImage::fromData(ExamModel->images[fSelectedQuestionIndex], "PNG");
-            fQuestionPictureIndex = fSelectedQuestionIndex;
-        }
-        if (!fQuestionPicture.isNull()) {
-            QPainter painter(&canvas);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(TFormComplain::PictureRect(fQuestionPicture.size(), box), fQuestionPicture);
-        }
-    }
-    PaintBoxQuestion->Present(canvas);
+    QuestionPicture->Paint();
 }
 
 void TFormMain::AnswerToolMouseUp(int x, int y)

@@ -15,6 +15,7 @@
 #include "UnitReopenManager.h"
 #include "UnitResultControl.h"
 #include "UnitExamRecovery.h"
+#include "UnitQuestionPicture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -375,6 +376,7 @@ void TFormMain::BuildExamPage(QWidget *page)
 
     PaintBoxQuestion = new TPaintBox(page);
     PaintBoxQuestion->OnPaint = [this] { PaintBoxQuestionPaint(); };
+    QuestionPicture = std::make_unique<TQuestionPicture>(PaintBoxQuestion, page);
     body->addWidget(PaintBoxQuestion, 1);
 
     PanelAnswerTool = new QWidget(page);

@@ -3,6 +3,7 @@
 #include "UnitMessageBox.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 
 TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent)
@@ -55,4 +56,21 @@ void TPaintBox::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (OnResize)
         ReportErrors(this, OnResize);
+}
+
+void TPaintBox::wheelEvent(QWheelEvent *event)
+{
+    bool taken = false;
+    if (OnWheel)
+        ReportErrors(this, [&] { taken = OnWheel(event->position().toPoint(), event->angleDelta().y(), event->modifiers()); });
+    if (!taken)
+        QWidget::wheelEvent(event);
+}
+
+void TPaintBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (OnDoubleClick)
+        ReportErrors(this, [&] { OnDoubleClick(event->position().toPoint()); });
+    else
+        QWidget::mouseDoubleClickEvent(event);
 }

@@ -26,6 +26,9 @@ public:
     std::function<void(int x, int y)> OnMouseMove;
     std::function<void(Qt::MouseButton button, int x, int y)> OnMouseUp;
     std::function<void()> OnResize;
+    // The wheel (in eighths of a degree) and a double click; a wheel turn nobody takes scrolls on.
+    std::function<bool(QPoint at, int delta, Qt::KeyboardModifiers modifiers)> OnWheel;
+    std::function<void(QPoint at)> OnDoubleClick;
 
     void Present(const QImage &image) override;
     const QImage &Presented() const { return fImage; }
@@ -36,6 +39,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     QImage fImage;

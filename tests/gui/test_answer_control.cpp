@@ -1,6 +1,7 @@
 #include "TavelkoError.h"
 #include "UnitAnswerControl.h"
 #include "UnitAnswerKeys.h"
+#include "UnitPictureZoom.h"
 #include "UnitPaintBox.h"
 
 #include <QtTest>
@@ -97,6 +98,46 @@ private slots:
                 Click(tool, int(cell.x + cell.s / 2), int(cell.y + cell.s / 2));
         }
         QCOMPARE(tool.Answer(), answer);
+    }
+
+    // Zooming keeps the picture's aspect and the point under the pointer; zooming back out ends
+    // at the designed fit; 100 % shows picture pixels one to one.
+    void pictureZoom()
+    {
+        const QSizeF picture(1000, 600), box(800, 500);
+        TPictureZoom zoom;
+        const QRectF fit = zoom.Target(picture, box);
+        QCOMPARE(fit, QRectF(80, 58, 640, 384)); // 80 % of the width, centred
+        const QPointF anchor(300, 200);
+        const auto pictureAt = [&](QPointF screen) {
+            const QRectF target = zoom.Target(picture, box);
+            return QPointF((screen.x() - target.x()) / target.width() * picture.width(),
+                           (screen.y() - target.y()) / target.height() * picture.height());
+        };
+        const QPointF under = pictureAt(anchor);
+        for (int step = 0; step < 5; ++step) {
+            zoom.ZoomBy(1.25, anchor, picture, box);
+            const QRectF target = zoom.Target(picture, box);
+            QVERIFY(qFuzzyCompare(target.width() / target.height(), picture.width() / picture.height()));
+            QVERIFY((pictureAt(anchor) - under).manhattanLength() < 1e-6);
+        }
+        QVERIFY(!zoom.IsFit());
+        const QPointF before = zoom.Target(picture, box).topLeft();
+        zoom.PanBy(QPointF(40, -10)); // dragged with the pointer
+        QVERIFY((zoom.Target(picture, box).topLeft() - before - QPointF(40, -10)).manhattanLength() < 1e-6);
+        for (int step = 0; step < 6; ++step)
+            zoom.ZoomBy(0.8, anchor, picture, box);
+        QVERIFY(zoom.IsFit());
+        QCOMPARE(zoom.Target(picture, box), fit);
+
+        zoom.ToggleActualSize(QPointF(400, 250), picture, box);
+        QCOMPARE(zoom.Target(picture, box).size(), picture);
+        QCOMPARE(zoom.Target(picture, box).center(), QPointF(400, 250)); // the box centre stays the picture's
+        zoom.ToggleActualSize(QPointF(400, 250), picture, box);
+        QVERIFY(zoom.IsFit());
+        for (int step = 0; step < 40; ++step)
+            zoom.ZoomBy(2, anchor, picture, box);
+        QCOMPARE(zoom.Target(picture, box).width(), picture.width() * TPictureZoom::MaxScale);
     }
 
     void cellGeometry_data()

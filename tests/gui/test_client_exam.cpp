@@ -9,6 +9,7 @@
 #include "UnitMessageBox.h"
 #include "UnitOpenExamOption.h"
 #include "UnitPaintBox.h"
+#include "UnitQuestionPicture.h"
 #include "UnitRecoveryDialog.h"
 #include "UnitRegistry.h"
 #include "UnitReopenManager.h"
@@ -260,6 +261,19 @@ private slots:
         QCOMPARE(window->ExamModel->GetQuestion(10).UserAnswer, QString("(4.2###)"));
         QTest::keyClick(window->VST_TreeExam, Qt::Key_Right); // the keys that move still move
         QCOMPARE(window->fSelectedQuestionIndex, 11);
+
+        // The picture zooms with Ctrl and the wheel or the keys, and fits again with Ctrl+0.
+        const QRectF fit = window->QuestionPicture->Target();
+        QWheelEvent wheel(QPointF(100, 100), window->PaintBoxQuestion->mapToGlobal(QPointF(100, 100)), {}, {0, 120},
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window->PaintBoxQuestion, &wheel);
+        QVERIFY(window->QuestionPicture->Target().width() > fit.width());
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(window->QuestionPicture->Target(), fit);
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_Plus, Qt::ControlModifier);
+        QVERIFY(!window->QuestionPicture->Zoom().IsFit());
+        window->VST_TreeExam->setCurrentItem(window->QuestionNode(3)); // a new question starts fitted
+        QVERIFY(window->QuestionPicture->Zoom().IsFit());
     }
 
     void prevAndNextAtTheEnds()
