@@ -156,8 +156,6 @@ public:
     void SetExamModel(std::unique_ptr<TExamModel> model);
     // The exam has work that its file does not hold yet: the recovery copy follows.
     void ExamChanged();
-    // The learner discarded the exam on purpose, or it was saved: no recovery copy is kept.
-    void ForgetRecovery();
     void ShowCard(TCard card);
     TCard CurrentCard() const;
 

@@ -101,7 +101,7 @@ void TFormMain::ActionStartExecute()
         return;
     if (fDownloadMode == dmFinish) {
         if (TMessageBox::Confirm(this, Tr(38)) == TMessageBox::Yes) {
-            ForgetRecovery();
+            Recovery->Forget();
             CloseExam();
         }
         return;
@@ -117,7 +117,7 @@ void TFormMain::ActionNewExecute()
     if (fDownloadMode == dmFinish) {
         if (TMessageBox::Confirm(this, Tr(39)) != TMessageBox::Yes)
             return;
-        ForgetRecovery();
+        Recovery->Forget();
         CloseExam();
     } else {
         StopExamClock();
@@ -135,7 +135,7 @@ void TFormMain::ActionCloseExecute()
         return;
     if (fDownloadMode == dmFinish) {
         if (TMessageBox::Confirm(this, Tr(40)) == TMessageBox::Yes) {
-            ForgetRecovery();
+            Recovery->Forget();
             CloseExam();
         }
         return;
@@ -219,9 +219,4 @@ void TFormMain::ExamChanged()
 {
     if (ExamModel)
         Recovery->Changed(*ExamModel, fSaveFileName, CurrentCard());
-}
-
-void TFormMain::ForgetRecovery()
-{
-    Recovery->Forget();
 }

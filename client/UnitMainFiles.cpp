@@ -39,7 +39,7 @@ bool TFormMain::AskSaveCurrentExam()
         // A save that did not happen (its dialog cancelled) keeps the exam and stops the command.
         return !ExamModel;
     case TMessageBox::No:
-        ForgetRecovery();
+        Recovery->Forget();
         CloseExam();
         return true;
     default:
@@ -201,7 +201,7 @@ void TFormMain::ActionSaveExecute()
     } catch (const std::exception &) {
         throw TTavelkoError(Tr(64));
     }
-    ForgetRecovery(); // the file holds it all now
+    Recovery->Forget(); // the file holds it all now
     setWindowTitle(QStringLiteral("Tavelko %1.%2 { %3 }").arg(TAVELKO_VERSION_MAJOR).arg(TAVELKO_VERSION_MINOR).arg(path));
     CloseExam();
 }
