@@ -8,6 +8,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "BenchReport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -77,28 +79,15 @@ void BM_SynchronousSave(benchmark::State &state)
 }
 BENCHMARK(BM_SynchronousSave)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-class TGoalReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                fTimes[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> fTimes;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     benchmark::Initialize(&argc, argv);
-    TGoalReporter reporter;
+    TRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double window = reporter.fTimes["BM_AutosaveOnTheWindowThread"] / 1000.0; // reported in µs
-    const double synchronous = reporter.fTimes["BM_SynchronousSave"];
+    const double window = reporter.Time("BM_AutosaveOnTheWindowThread") / 1000.0; // reported in µs
+    const double synchronous = reporter.Time("BM_SynchronousSave");
     std::printf("\nBM_AutosaveOnTheWindowThread = %.4f ms per autosave (goal %.1f ms) %s; the synchronous save takes %.1f ms\n",
                 window, GoalMilliseconds, window <= GoalMilliseconds ? "met" : "MISSED", synchronous);
     benchmark::Shutdown();

@@ -32,7 +32,9 @@ class TActivityIndicator;
 class TAnswerControl;
 class TDataModuleMain;
 class TExamModel;
+class TExamNavigator;
 class TExamRecovery;
+class TLocalStore;
 class TPaintBox;
 class TQuestionPicture;
 class TReopenManager;
@@ -85,6 +87,8 @@ public:
     std::unique_ptr<TAnswerControl> AnswerControl;
     std::unique_ptr<TResultControl> ResultControl;
     std::unique_ptr<TExamRecovery> Recovery;
+    std::unique_ptr<TLocalStore> LocalStore; // the learner's flags
+    TExamNavigator *Navigator = nullptr;     // the question tree's states, counts and flags
     std::unique_ptr<TQuestionPicture> QuestionPicture; // the picture on PaintBoxQuestion, with its zoom
     QPointer<TActivityIndicator> ActivityIndicator;
     QStringList fExecuteParams;
@@ -188,6 +192,7 @@ public:
     void AnswerToolMouseUp(int x, int y);
     // A key of the answer tool's (letters, digits, Delete...): answers as the mouse does.
     bool AnswerByKey(const QKeyEvent &event);
+    void PressAnswerCells(const std::vector<TAnswerControl::TCell> &presses);
     void ButtonNextClick();
     void ButtonPrevClick();
     qint32 GetTime() const;

@@ -14,7 +14,9 @@
 #include "UnitPlatform.h"
 #include "UnitRegistry.h"
 #include "UnitResultControl.h"
+#include "UnitExamNavigator.h"
 #include "UnitExamRecovery.h"
+#include "UnitLocalStore.h"
 #include "UnitQuestionPicture.h"
 
 #include <QCloseEvent>
@@ -63,6 +65,10 @@ void TFormMain::ButtonIdentifierMaskClick()
 void TFormMain::FormShow()
 {
     ShowCard(CardStart);
+    if (LocalStore->Outcome() == TLocalStore::TOutcome::MovedAside)
+        TMessageBox::ShowMessage(this, TrFormat(104, {LocalStore->Path(), LocalStore->MovedTo()}));
+    else if (LocalStore->Outcome() == TLocalStore::TOutcome::RefusedNewer)
+        TMessageBox::ShowMessage(this, TrFormat(105, {LocalStore->Path()}));
     // An exam that was not saved when the program last closed comes first.
     std::optional<TExamRecovery::TResume> resume;
     ReportErrors(this, [&] { resume = Recovery->Offer(this); });
@@ -184,7 +190,6 @@ void TFormMain::CloseExam()
     StopExamClock();
     SetExamModel(nullptr);
     FreeDownloadedStreams();
-    VST_TreeExam->clear();
     DB_Structure->clear();
     fDownloadMode = dmNone;
     fSaveFileName.clear();
@@ -212,6 +217,8 @@ void TFormMain::SetExamModel(std::unique_ptr<TExamModel> model)
         CreateAnswerControl();
     if (QuestionPicture)
         QuestionPicture->Show(QByteArray());
+    if (Navigator)
+        Navigator->Clear();
     ExamModel = std::move(model);
 }
 

@@ -10,7 +10,9 @@
 #include "UnitMessageBox.h"
 #include "UnitPaintBox.h"
 #include "UnitResultControl.h"
+#include "UnitExamNavigator.h"
 #include "UnitExamRecovery.h"
+#include "UnitLocalStore.h"
 #include "UnitQuestionPicture.h"
 
 #include <QKeyEvent>
@@ -40,47 +42,19 @@ void TFormMain::ButtonStartClick()
 
 void TFormMain::FillExamTree()
 {
-    const QSignalBlocker quiet(VST_TreeExam);
-    VST_TreeExam->clear();
-    QTreeWidgetItem *remembered = nullptr;
-    int number = 0;
-    for (const auto &predmet : ExamModel->Predmets) {
-        auto *subject = new QTreeWidgetItem(VST_TreeExam, {predmet->Name});
-        subject->setIcon(0, Artwork::Icon(Artwork::imgFolder));
-        for (const auto &part : predmet->Parts) {
-            for (qint32 i = 0; i < part->QuestionsCount(); ++i, ++number) {
-                auto *node = new QTreeWidgetItem(subject, {QString::number(number + 1)});
-                const qsizetype length = part->Format.size();
-                const bool blank = IsBlankAnswer(part->Format, part->UserAnswer.mid(i * length, length));
-                node->setIcon(0, Artwork::Icon(blank ? Artwork::imgUnanswered : Artwork::imgAnswered));
-                if (number == ExamModel->LastFocusedIndex)
-                    remembered = node;
-            }
-        }
-    }
-    VST_TreeExam->expandAll();
-    if (remembered) {
-        VST_TreeExam->setCurrentItem(remembered);
-        VST_TreeExamFocusChanged(remembered);
-    }
+    Navigator->Fill(*ExamModel, LocalStore->Flags(ExamModel->GUIDStr));
+    if (QTreeWidgetItem *remembered = QuestionNode(ExamModel->LastFocusedIndex))
+        VST_TreeExam->setCurrentItem(remembered); // a fresh tree has no current item: this shows it
 }
 
 int TFormMain::QuestionIndexOf(QTreeWidgetItem *item) const
 {
-    if (!item || !item->parent() || !ExamModel)
-        return -1;
-    return ExamModel->GetAbsoluteIndex(VST_TreeExam->indexOfTopLevelItem(item->parent()), item->parent()->indexOfChild(item));
+    return Navigator->IndexOf(item);
 }
 
 QTreeWidgetItem *TFormMain::QuestionNode(int index) const
 {
-    for (int s = 0; s < VST_TreeExam->topLevelItemCount(); ++s) {
-        QTreeWidgetItem *subject = VST_TreeExam->topLevelItem(s);
-        if (index < subject->childCount())
-            return subject->child(index);
-        index -= subject->childCount();
-    }
-    return nullptr;
+    return Navigator->Node(index);
 }
 
 void TFormMain::VST_TreeExamFocusChanged(QTreeWidgetItem *item)
@@ -123,10 +97,9 @@ void TFormMain::AnswerToolMouseUp(int x, int y)
     question.UserAnswer = AnswerControl->Answer();
     ExamModel->SetQuestion(fSelectedQuestionIndex, question);
     ExamChanged();
-    if (QTreeWidgetItem *node = QuestionNode(fSelectedQuestionIndex))
-        node->setIcon(0, Artwork::Icon(IsBlankAnswer(question.Format, question.UserAnswer) ? Artwork::imgUnanswered
-                                                                                            : Artwork::imgAnswered));
-    VST_TreeExam->setFocus();
+    Navigator->AnswerChanged(fSelectedQuestionIndex, !IsBlankAnswer(question.Format, question.UserAnswer));
+    if (!AnswerTool->hasFocus()) // a mouse answer hands the keys back to the tree
+        VST_TreeExam->setFocus();
 }
 
 bool TFormMain::AnswerByKey(const QKeyEvent &event)
@@ -136,8 +109,16 @@ bool TFormMain::AnswerByKey(const QKeyEvent &event)
         return true;
     }
     std::vector<TAnswerControl::TCell> presses;
-    if (!AnswerControl || CurrentCard() != CardExam || !fAnswerKeys.Handle(*AnswerControl, event, presses))
+    if (!AnswerControl || CurrentCard() != CardExam)
         return false;
+    if (!fAnswerKeys.Handle(*AnswerControl, event, presses))
+        return Navigator->HandleKey(event);
+    PressAnswerCells(presses);
+    return true;
+}
+
+void TFormMain::PressAnswerCells(const std::vector<TAnswerControl::TCell> &presses)
+{
     // Each press goes the mouse's way, through the same rules and the same storing of the answer.
     for (const TAnswerControl::TCell &cell : presses) {
         const int x = int(cell.x + cell.s / 2), y = int(cell.y + cell.s / 2);
@@ -146,7 +127,6 @@ bool TFormMain::AnswerByKey(const QKeyEvent &event)
         AnswerToolMouseUp(x, y);
     }
     AnswerControl->Move(-1, -1); // no cell stays lit as if the mouse were on it
-    return true;
 }
 
 void TFormMain::ButtonNextClick()
@@ -268,6 +248,7 @@ void TFormMain::ButtonReExamClick()
     ExamModel->RestTime = ExamModel->Time;
     ExamModel->Finished = false;
     ExamModel->ResetUserAnswers();
+    LocalStore->ClearFlags(ExamModel->GUIDStr); // a retake starts with nothing flagged
     ShowStartExamButton();
     ShowCard(CardBuildExam);
     ResultControl.reset();

@@ -2,6 +2,8 @@
 
 #include "UnitMain.h"
 
+#include "UnitLocalStore.h"
+
 #include "TavelkoError.h"
 #include "UnitExamModel.h"
 #include "UnitMessageBox.h"
@@ -168,6 +170,7 @@ void TFormMain::LoadOpenedExam()
             ExamModel->RestTime = ExamModel->Time;
             ExamModel->Finished = false;
             ExamModel->ResetUserAnswers();
+            LocalStore->ClearFlags(ExamModel->GUIDStr);
         } else if (outcome != TFormOpenExamOption::ooContinue) {
             CloseExam();
             SetDownloadMode(dmNone);

@@ -14,7 +14,9 @@
 #include "UnitRegistry.h"
 #include "UnitReopenManager.h"
 #include "UnitResultControl.h"
+#include "UnitExamNavigator.h"
 #include "UnitExamRecovery.h"
+#include "UnitLocalStore.h"
 #include "UnitQuestionPicture.h"
 
 #include <QAbstractItemView>
@@ -132,6 +134,7 @@ TFormMain::TFormMain(const QStringList &args, QWidget *parent) : QMainWindow(par
     CreateAnswerControl();
     ShowCard(CardStart);
     Recovery = std::make_unique<TExamRecovery>();
+    LocalStore = std::make_unique<TLocalStore>();
 
     // The updater asks a running client to close before it replaces it.
     new Platform::TCloseRequestListener([this] { close(); }, Platform::MainWindowChannel(), this);
@@ -353,16 +356,22 @@ void TFormMain::BuildExamPage(QWidget *page)
     ButtonFinish->setIconSize(QSize(30, 30));
     LabelTime = new QLabel(QStringLiteral("00:00:00"), PanelExamTool);
     LabelTime->setFont(PixelFont(27, QFont::Normal, Tahoma));
+    VST_TreeExam = new QTreeWidget(page);
+    Navigator = new TExamNavigator(VST_TreeExam, page);
+    Navigator->OnFlagChanged = [this](int index, bool flagged) {
+        if (ExamModel)
+            LocalStore->SetFlagged(ExamModel->GUIDStr, index, flagged);
+    };
     tool->addWidget(LabelQuestionInfo, 1);
     tool->addWidget(ButtonFinish);
     tool->addSpacing(76 - 42);
     tool->addWidget(LabelTime);
+    tool->addWidget(Navigator->FlagButton());
     layout->addWidget(PanelExamTool);
 
     auto *body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(0);
-    VST_TreeExam = new QTreeWidget(page);
     VST_TreeExam->setHeaderHidden(true);
     VST_TreeExam->setFixedWidth(256);
     VST_TreeExam->setIconSize(QSize(20, 20));
@@ -372,7 +381,12 @@ void TFormMain::BuildExamPage(QWidget *page)
     VST_TreeExam->installEventFilter(this);
     connect(VST_TreeExam, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *item) { ReportErrors(this, [&] { VST_TreeExamFocusChanged(item); }); });
-    body->addWidget(VST_TreeExam);
+    auto *treeColumn = new QVBoxLayout;
+    treeColumn->setSpacing(0);
+    treeColumn->addWidget(VST_TreeExam, 1);
+    Navigator->Footer()->setFixedWidth(256);
+    treeColumn->addWidget(Navigator->Footer());
+    body->addLayout(treeColumn);
 
     PaintBoxQuestion = new TPaintBox(page);
     PaintBoxQuestion->OnPaint = [this] { PaintBoxQuestionPaint(); };
@@ -401,6 +415,12 @@ void TFormMain::BuildExamPage(QWidget *page)
             AnswerControl->Move(x, y);
     };
     AnswerTool->OnMouseUp = [this](Qt::MouseButton, int x, int y) { AnswerToolMouseUp(x, y); };
+    // The sheet takes the keyboard by Tab and tells assistive technology its cells.
+    AnswerTool->setFocusPolicy(Qt::TabFocus);
+    AnswerTool->OnKey = [this](const QKeyEvent &event) { return AnswerByKey(event); };
+    AnswerTool->AccessibleItemCount = [this] { return AnswerControl ? int(AnswerControl->OptionCells().size()) : 0; };
+    AnswerTool->AccessibleItem = [this](int index) { return AnswerControl->AccessibleCell(index); };
+    AnswerTool->OnPressItem = [this](int index) { PressAnswerCells({AnswerControl->OptionCells().at(size_t(index))}); };
     auto *navigator = new QWidget(PanelAnswerTool);
     navigator->setFixedHeight(60);
     auto *buttons = new QHBoxLayout(navigator);
@@ -474,6 +494,18 @@ void TFormMain::BuildResultPage(QWidget *page)
         if (ResultControl)
             ResultControl->Up(x, y);
     };
+    // The list takes the keyboard too and tells assistive technology its columns.
+    PaintBoxResult->setFocusPolicy(Qt::StrongFocus);
+    PaintBoxResult->OnKey = [this](const QKeyEvent &event) {
+        if (!ResultControl || !ResultControl->Key(event.key()))
+            return false;
+        const QRect hot = ResultControl->HotRect();
+        ScrollBoxResult->ensureVisible(hot.center().x(), hot.center().y(), hot.width() / 2 + 8, hot.height() / 2 + 8);
+        return true;
+    };
+    PaintBoxResult->AccessibleItemCount = [this] { return ResultControl ? ResultControl->ColumnCount() : 0; };
+    PaintBoxResult->AccessibleItem = [this](int index) { return ResultControl->AccessibleColumn(index); };
+    PaintBoxResult->OnPressItem = [this](int index) { ResultControl->PressColumn(index); };
     ScrollBoxResult->setWidget(PaintBoxResult);
     ScrollBoxResult->viewport()->installEventFilter(this);
     layout->addWidget(top);
@@ -501,6 +533,9 @@ void TFormMain::Translate()
     if (ReopenManager)
         ReopenManager->Translate();
     AnswerTool->setToolTip(Tr(94));
+    AnswerTool->setAccessibleName(Tr(106));
+    PaintBoxResult->setAccessibleName(Tr(109));
+    Navigator->Translate();
     ActionStart->setText(Tr(0));
     ActionNew->setText(Tr(1));
     ActionOpen->setText(Tr(2));

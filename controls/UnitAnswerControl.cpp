@@ -1,9 +1,12 @@
 #include "UnitAnswerControl.h"
 
+#include "UnitTranslate.h"
+
 #include "TavelkoError.h"
 #include "UnitPaintBox.h"
 
 #include <QPainter>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -163,6 +166,24 @@ float TAnswerControl::CellSide() const
     }
 }
 
+bool TAnswerControl::IsChosen(const TCell &cell) const
+{
+    return cell.position - 1 < fAnswer.size() && fAnswer.at(cell.position - 1) == cell.symbol.at(0);
+}
+
+TAccessibleItem TAnswerControl::AccessibleCell(int index) const
+{
+    const TCell cell = OptionCells().at(size_t(index));
+    TAccessibleItem item;
+    item.name = fControlType == actDigit  ? TrFormat(107, {cell.column + 1, cell.symbol})
+                : fControlType == actMatch ? TrFormat(108, {cell.column + 1, cell.symbol})
+                                           : cell.symbol;
+    item.rect = QRectF(cell.x, cell.y, cell.s, cell.s).toAlignedRect();
+    item.checkable = true;
+    item.checked = IsChosen(cell);
+    return item;
+}
+
 std::vector<TAnswerControl::TCell> TAnswerControl::OptionCells() const
 {
     std::vector<TCell> cells;
@@ -272,15 +293,19 @@ void TAnswerControl::Up(int, int)
 
 void TAnswerControl::Draw()
 {
-    if (fDirty || fImage.size() != QSize(std::max(fWidth, 1), std::max(fHeight, 1)))
-        Render();
+    const qreal ratio = fCanvas ? fCanvas->PixelRatio() : 1.0;
+    if (fDirty || fImage.deviceIndependentSize() != QSizeF(std::max(fWidth, 1), std::max(fHeight, 1))
+        || fImage.devicePixelRatio() != ratio)
+        Render(ratio);
     if (fCanvas)
         fCanvas->Present(fImage);
 }
 
-void TAnswerControl::Render()
+void TAnswerControl::Render(qreal pixelRatio)
 {
-    fImage = QImage(std::max(fWidth, 1), std::max(fHeight, 1), QImage::Format_RGB32);
+    // Drawn at the screen's own pixel density, so a scaled desktop sees it sharp.
+    fImage = QImage(qCeil(std::max(fWidth, 1) * pixelRatio), qCeil(std::max(fHeight, 1) * pixelRatio), QImage::Format_RGB32);
+    fImage.setDevicePixelRatio(pixelRatio);
     fImage.fill(Qt::white);
     QPainter painter(&fImage);
     painter.setRenderHint(QPainter::Antialiasing);

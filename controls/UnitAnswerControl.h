@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UnitAccessibleCanvas.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QString>
@@ -62,7 +64,7 @@ public:
 
     // The last rendered image (for tests and the benchmark) and a render that ignores the cache.
     const QImage &Image() const { return fImage; }
-    void Render();
+    void Render(qreal pixelRatio = 1.0);
 
     // One option cell: its outer square, the answer position it writes and the symbol it shows.
     struct TCell
@@ -74,6 +76,10 @@ public:
         QString symbol;
     };
     std::vector<TCell> OptionCells() const;
+    // Whether the answer holds the cell's symbol at the cell's position.
+    bool IsChosen(const TCell &cell) const;
+    // A cell as assistive technology reads it: "B", "Column 2: 5", "Group 1: C", and whether chosen.
+    TAccessibleItem AccessibleCell(int index) const;
     float CellSide() const;
 
     static TAnswerControlType KindOf(const QString &format);

@@ -17,10 +17,10 @@ std::optional<TCell> Find(const std::vector<TCell> &cells, int column, int row)
 }
 
 // The cell that shows what the answer holds at a cell's position, if any.
-std::optional<TCell> Chosen(const std::vector<TCell> &cells, const QString &answer, int column)
+std::optional<TCell> Chosen(const TAnswerControl &tool, const std::vector<TCell> &cells, int column)
 {
     for (const TCell &cell : cells)
-        if (cell.column == column && cell.position - 1 < answer.size() && answer.at(cell.position - 1) == cell.symbol.at(0))
+        if (cell.column == column && tool.IsChosen(cell))
             return cell;
     return std::nullopt;
 }
@@ -50,7 +50,6 @@ bool TAnswerKeys::Handle(const TAnswerControl &tool, const QKeyEvent &event, std
 {
     presses.clear();
     const std::vector<TCell> cells = tool.OptionCells();
-    const QString answer = tool.Answer();
     const int key = event.key();
     const QString text = event.text();
     const QChar letter = LatinLetter(event);
@@ -67,7 +66,7 @@ bool TAnswerKeys::Handle(const TAnswerControl &tool, const QKeyEvent &event, std
     if (key == Qt::Key_Delete) {
         for (int column : {-1, 0, 1, 2, 3, 4, 5})
             for (const TCell &cell : cells)
-                if (cell.column == column && cell.position - 1 < answer.size() && answer.at(cell.position - 1) == cell.symbol.at(0))
+                if (cell.column == column && tool.IsChosen(cell))
                     presses.push_back(cell);
         return tool.ControlType() != actNone;
     }
@@ -82,10 +81,10 @@ bool TAnswerKeys::Handle(const TAnswerControl &tool, const QKeyEvent &event, std
     case actDigit: {
         int last = -1; // the last filled column
         for (int column = 0; column < 6; ++column)
-            if (Chosen(cells, answer, column))
+            if (Chosen(tool, cells, column))
                 last = column;
         if (key == Qt::Key_Backspace)
-            return last < 0 || press(Chosen(cells, answer, last));
+            return last < 0 || press(Chosen(tool, cells, last));
         if (text.size() != 1 || !QStringLiteral("0123456789.-").contains(text))
             return false;
         if (last < 5) // a full answer takes no more

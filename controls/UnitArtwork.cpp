@@ -97,6 +97,20 @@ QPixmap Flag(int languageIndex)
     return pixmap;
 }
 
+// The review flag: an orange pennant on its pole, in a box of 32 scaled by scale at origin.
+static void ReviewFlag(QPainter &p, QPointF origin, qreal scale)
+{
+    p.save();
+    p.translate(origin);
+    p.scale(scale, scale);
+    p.setPen(QPen(QColor(0x5A, 0x3A, 0x12), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(8, 4), QPointF(8, 29));
+    p.setPen(QPen(QColor(0xB8, 0x5C, 0x00), 1.2));
+    p.setBrush(QColor(0xF3, 0x9C, 0x12));
+    p.drawPolygon(QPolygonF({QPointF(9, 4), QPointF(27, 10), QPointF(9, 17)}));
+    p.restore();
+}
+
 QIcon Icon(TImage image)
 {
     const int size = image == imgModel ? 64 : 32;
@@ -174,6 +188,7 @@ QIcon Icon(TImage image)
         p.drawLine(QPointF(16, 16), QPointF(21, 19));
         break;
     case imgAnswered:
+    case imgAnsweredFlagged:
         p.setBrush(QColor(0x27, 0xAE, 0x60));
         p.setPen(Qt::NoPen);
         p.drawEllipse(QPointF(16, 16), 10, 10);
@@ -181,6 +196,8 @@ QIcon Icon(TImage image)
         p.drawPolyline(QPolygonF({QPointF(11, 16), QPointF(15, 20), QPointF(21, 12)}));
         break;
     case imgUnanswered:
+    case imgUnansweredFlagged:
+    case imgNextUnanswered:
         p.setBrush(Qt::white);
         p.setPen(QPen(QColor(0x9A, 0xA5, 0xB1), 2));
         p.drawEllipse(QPointF(16, 16), 9, 9);
@@ -202,6 +219,9 @@ QIcon Icon(TImage image)
         p.drawPolyline(QPolygonF({QPointF(tail, 7), QPointF(tip, 16), QPointF(tail, 25)}));
         break;
     }
+    case imgReviewFlag: // drawn below, over whatever the case drew
+    case imgNextFlagged:
+        break;
     case imgRetake:
         p.setPen(QPen(accent, 3, Qt::SolidLine, Qt::RoundCap));
         p.drawArc(QRectF(6, 6, 20, 20), 60 * 16, 280 * 16);
@@ -209,6 +229,19 @@ QIcon Icon(TImage image)
         p.setPen(Qt::NoPen);
         p.drawPolygon(QPolygonF({QPointF(20, 2), QPointF(26, 8), QPointF(18, 10)}));
         break;
+    }
+    // A flagged question keeps its state and carries the flag in its corner; the two commands
+    // carry a small arrow.
+    if (image == imgReviewFlag)
+        ReviewFlag(p, QPointF(0, 0), 1);
+    if (image == imgAnsweredFlagged || image == imgUnansweredFlagged)
+        ReviewFlag(p, QPointF(14, -1), 0.6);
+    if (image == imgNextFlagged)
+        ReviewFlag(p, QPointF(-2, 0), 0.9);
+    if (image == imgNextUnanswered || image == imgNextFlagged) {
+        p.setPen(QPen(accent, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(24, 20), QPointF(29, 25), QPointF(24, 30)}));
+        p.drawLine(QPointF(17, 25), QPointF(29, 25));
     }
     return QIcon(pixmap);
 }

@@ -27,6 +27,11 @@ enum TImage {
     imgPrev,        // previous question
     imgNext,        // next question
     imgRetake,      // retake the exam
+    imgReviewFlag,        // flag the question for review
+    imgAnsweredFlagged,   // a question with an answer, flagged for review
+    imgUnansweredFlagged, // a question without one, flagged for review
+    imgNextUnanswered,    // go to the next unanswered question
+    imgNextFlagged,       // go to the next flagged question
 };
 
 QIcon Icon(TImage image);

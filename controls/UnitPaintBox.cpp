@@ -2,6 +2,7 @@
 
 #include "UnitMessageBox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QPainter>
@@ -10,6 +11,7 @@ TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallAccessibleCanvas();
 }
 
 void TPaintBox::Present(const QImage &image)
@@ -28,6 +30,11 @@ void TPaintBox::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.drawImage(0, 0, fImage);
+    if (hasFocus() && focusPolicy() != Qt::NoFocus) {
+        // Where the keyboard is, drawn over the control's own picture and never into it.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 void TPaintBox::mousePressEvent(QMouseEvent *event)
@@ -65,6 +72,15 @@ void TPaintBox::wheelEvent(QWheelEvent *event)
         ReportErrors(this, [&] { taken = OnWheel(event->position().toPoint(), event->angleDelta().y(), event->modifiers()); });
     if (!taken)
         QWidget::wheelEvent(event);
+}
+
+void TPaintBox::keyPressEvent(QKeyEvent *event)
+{
+    bool taken = false;
+    if (OnKey)
+        ReportErrors(this, [&] { taken = OnKey(*event); });
+    if (!taken)
+        QWidget::keyPressEvent(event);
 }
 
 void TPaintBox::mouseDoubleClickEvent(QMouseEvent *event)

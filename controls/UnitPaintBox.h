@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UnitAccessibleCanvas.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -12,6 +14,8 @@ class TCanvas
 public:
     virtual ~TCanvas() = default;
     virtual void Present(const QImage &image) = 0;
+    // Device pixels per logical pixel of the screen it shows on.
+    virtual qreal PixelRatio() const { return 1.0; }
 };
 
 // A widget that forwards its paint and mouse events and shows what is presented to it. Every
@@ -29,8 +33,17 @@ public:
     // The wheel (in eighths of a degree) and a double click; a wheel turn nobody takes scrolls on.
     std::function<bool(QPoint at, int delta, Qt::KeyboardModifiers modifiers)> OnWheel;
     std::function<void(QPoint at)> OnDoubleClick;
+    // A key while the box has the keyboard focus; a key nobody takes goes on to the parent.
+    std::function<bool(const QKeyEvent &event)> OnKey;
+
+    // What the box draws, item by item, for assistive technology; a press of an item (by a
+    // screen reader) comes to OnPressItem.
+    std::function<int()> AccessibleItemCount;
+    std::function<TAccessibleItem(int index)> AccessibleItem;
+    std::function<void(int index)> OnPressItem;
 
     void Present(const QImage &image) override;
+    qreal PixelRatio() const override { return devicePixelRatioF(); }
     const QImage &Presented() const { return fImage; }
 
 protected:
@@ -41,6 +54,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QImage fImage;

@@ -274,6 +274,68 @@ void TResultControl::SetWidth(int value)
     Changed();
 }
 
+namespace {
+
+QRect ColumnRect(const TResultControl::TColumn &column)
+{
+    return QRectF(column.centre.x() - Box / 2, column.centre.y() - Box / 2, column.width, 4 * Box).toAlignedRect();
+}
+
+} // namespace
+
+TAccessibleItem TResultControl::AccessibleColumn(int index)
+{
+    const TColumn &column = Layout().columns.at(index);
+    TAccessibleItem item;
+    item.name = TrFormat(100, {column.number});
+    item.value = TrFormat(110, {column.correct, column.mark == mkBlank ? Tr(113) : column.given}) + QStringLiteral(", ")
+                 + Tr(column.mark == mkRight ? 111 : column.mark == mkWrong ? 112 : 113);
+    item.rect = ColumnRect(column);
+    return item;
+}
+
+void TResultControl::PressColumn(int index)
+{
+    if (index < 0 || index >= ColumnCount())
+        return;
+    SetHotIndex(index + 1);
+    Down(0, 0);
+    Up(0, 0);
+}
+
+bool TResultControl::Key(int key)
+{
+    const int count = ColumnCount();
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        SetHotIndex(std::max(1, fHotIndex - 1));
+        return true;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        SetHotIndex(std::min(count, fHotIndex + 1));
+        return true;
+    case Qt::Key_Home:
+        SetHotIndex(count > 0 ? 1 : 0);
+        return true;
+    case Qt::Key_End:
+        SetHotIndex(count);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        PressColumn(fHotIndex - 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+QRect TResultControl::HotRect()
+{
+    return fHotIndex > 0 && fHotIndex <= ColumnCount() ? ColumnRect(Layout().columns.at(fHotIndex - 1)) : QRect();
+}
+
 void TResultControl::SetHotIndex(int value)
 {
     if (value != fHotIndex) {

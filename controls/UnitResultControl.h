@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UnitAccessibleCanvas.h"
+
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -74,6 +76,14 @@ public:
         int height = 0;
     };
     const TLayout &Layout();
+
+    // The columns for the keyboard and for assistive technology: Left/Right (Up/Down, Home,
+    // End) move the lit column, Enter or Space press it, as a click does.
+    int ColumnCount() { return int(Layout().columns.size()); }
+    TAccessibleItem AccessibleColumn(int index);
+    void PressColumn(int index);
+    bool Key(int key);
+    QRect HotRect(); // the lit column; empty when none is
 
     const QImage &Image() const { return fImage; }
     void Render();

@@ -175,6 +175,7 @@ constexpr TRow Table[] = {
           u"1, 2, 3 or Tab: choose the group of a three-group answer; A-E: mark a letter in it\n"
           u"Delete: clear the answer\n"
           u"Space, Right, Down: next question; Left, Up: previous question\n"
+          u"F: flag the question for review; Shift+F: next flagged question; U: next unanswered question\n"
           u"F1: this help",
           u"İmtahan səhifəsində düymələr:\n"
           u"A-E və ya 1-5: hərfli cavabı seçin (yenidən: geri götürün)\n"
@@ -182,6 +183,7 @@ constexpr TRow Table[] = {
           u"1, 2, 3 və ya Tab: üç qruplu cavabın qrupunu seçin; A-E: orada hərfi qeyd edin\n"
           u"Delete: cavabı silin\n"
           u"Boşluq, Sağa, Aşağı: növbəti sual; Sola, Yuxarı: əvvəlki sual\n"
+          u"F: sualı yoxlama üçün işarələyin; Shift+F: növbəti işarələnmiş sual; U: növbəti cavabsız sual\n"
           u"F1: bu kömək",
           u"Клавиши на странице экзамена:\n"
           u"A-E или 1-5: выбрать буквенный ответ (повторно: отменить)\n"
@@ -189,6 +191,7 @@ constexpr TRow Table[] = {
           u"1, 2, 3 или Tab: выбрать группу ответа из трёх групп; A-E: отметить в ней букву\n"
           u"Delete: очистить ответ\n"
           u"Пробел, Вправо, Вниз: следующий вопрос; Влево, Вверх: предыдущий вопрос\n"
+          u"F: отметить вопрос для проверки; Shift+F: следующий отмеченный вопрос; U: следующий вопрос без ответа\n"
           u"F1: эта справка",
           u"Sınav sayfasındaki tuşlar:\n"
           u"A-E veya 1-5: harfli cevabı seçin (tekrar: geri alın)\n"
@@ -196,11 +199,43 @@ constexpr TRow Table[] = {
           u"1, 2, 3 veya Tab: üç gruplu cevabın grubunu seçin; A-E: içinde bir harf işaretleyin\n"
           u"Delete: cevabı temizleyin\n"
           u"Boşluk, Sağ, Aşağı: sonraki soru; Sol, Yukarı: önceki soru\n"
+          u"F: soruyu gözden geçirmek için işaretleyin; Shift+F: sonraki işaretli soru; U: sonraki cevapsız soru\n"
           u"F1: bu yardım"}},
     {94, {u"Answer with the mouse or the keyboard (F1 shows the keys)",
           u"Siçan və ya klaviatura ilə cavab verin (F1 düymələri göstərir)",
           u"Отвечайте мышью или клавиатурой (F1 покажет клавиши)",
           u"Fare veya klavye ile cevaplayın (F1 tuşları gösterir)"}},
+    {95, {u"Flag this question for review (F)", u"Bu sualı yoxlama üçün işarələyin (F)",
+          u"Отметить этот вопрос для проверки (F)", u"Bu soruyu gözden geçirmek için işaretleyin (F)"}},
+    {96, {u"Next unanswered question (U)", u"Növbəti cavabsız sual (U)", u"Следующий вопрос без ответа (U)",
+          u"Sonraki cevapsız soru (U)"}},
+    {97, {u"Next flagged question (Shift+F)", u"Növbəti işarələnmiş sual (Shift+F)",
+          u"Следующий отмеченный вопрос (Shift+F)", u"Sonraki işaretli soru (Shift+F)"}},
+    {98, {u"Answered: %d\nUnanswered: %d\nFlagged: %d", u"Cavablanıb: %d\nCavabsız: %d\nİşarələnib: %d",
+          u"С ответом: %d\nБез ответа: %d\nОтмечено: %d", u"Cevaplanan: %d\nCevapsız: %d\nİşaretli: %d"}},
+    {99, {u"%s: %d answered, %d unanswered, %d flagged", u"%s: %d cavablanıb, %d cavabsız, %d işarələnib",
+          u"%s: %d с ответом, %d без ответа, %d отмечено", u"%s: %d cevaplanan, %d cevapsız, %d işaretli"}},
+    {100, {u"Question %d", u"Sual %d", u"Вопрос %d", u"Soru %d"}},
+    {101, {u"answered", u"cavablanıb", u"с ответом", u"cevaplandı"}},
+    {102, {u"unanswered", u"cavabsız", u"без ответа", u"cevapsız"}},
+    {103, {u"flagged for review", u"yoxlama üçün işarələnib", u"отмечен для проверки", u"gözden geçirmek için işaretli"}},
+    {104, {u"Your practice data \"%s\" was damaged. It was kept as \"%s\" and a new store was started.",
+           u"Məşq məlumatlarınız \"%s\" zədələnmişdi. O, \"%s\" kimi saxlanıldı və yeni anbar başladıldı.",
+           u"Ваши данные занятий \"%s\" были повреждены. Они сохранены как \"%s\", начато новое хранилище.",
+           u"Çalışma verileriniz \"%s\" bozulmuştu. \"%s\" olarak saklandı ve yeni bir depo başlatıldı."}},
+    {105, {u"Your practice data \"%s\" comes from a newer version of Tavelko. It is left as it is and not used until this version is updated.",
+           u"Məşq məlumatlarınız \"%s\" Tavelko-nun daha yeni versiyasındandır. O, olduğu kimi saxlanılır və bu versiya yenilənənə qədər istifadə olunmur.",
+           u"Ваши данные занятий \"%s\" созданы более новой версией Tavelko. Они оставлены как есть и не используются, пока эта версия не обновлена.",
+           u"Çalışma verileriniz \"%s\" Tavelko'nun daha yeni bir sürümünden. Olduğu gibi bırakıldı ve bu sürüm güncellenene kadar kullanılmıyor."}},
+    {106, {u"Answer sheet", u"Cavab vərəqi", u"Бланк ответов", u"Cevap kağıdı"}},
+    {107, {u"Column %d: %s", u"Sütun %d: %s", u"Столбец %d: %s", u"Sütun %d: %s"}},
+    {108, {u"Group %d: %s", u"Qrup %d: %s", u"Группа %d: %s", u"Grup %d: %s"}},
+    {109, {u"Result list", u"Nəticə siyahısı", u"Список результатов", u"Sonuç listesi"}},
+    {110, {u"correct answer %s, your answer %s", u"düzgün cavab %s, sizin cavabınız %s", u"правильный ответ %s, ваш ответ %s",
+           u"doğru cevap %s, sizin cevabınız %s"}},
+    {111, {u"right", u"düzgün", u"верно", u"doğru"}},
+    {112, {u"wrong", u"səhv", u"неверно", u"yanlış"}},
+    {113, {u"no answer", u"cavab yoxdur", u"нет ответа", u"cevap yok"}},
 };
 
 constexpr const char16_t *UpdaterTable[UpdaterRowCount][LanguageCount] = {

@@ -367,6 +367,38 @@ private slots:
         QVERIFY(tool.Image().cacheKey() != first);
         QCOMPARE(tool.Image().width(), 200);
     }
+
+    // On a scaled screen (the desktop's text scale becomes Qt's pixel ratio) the sheet is drawn
+    // at the screen's density, at the same place and size, and again when the ratio changes.
+    void drawnAtTheScreensPixelRatio()
+    {
+        struct TScaledCanvas : TCanvas
+        {
+            qreal ratio = 1.25;
+            QImage shown;
+            void Present(const QImage &image) override { shown = image; }
+            qreal PixelRatio() const override { return ratio; }
+        } canvas;
+        TAnswerControl tool = Classic(&canvas);
+        tool.Draw();
+        QCOMPARE(canvas.shown.size(), QSize(125, 625));
+        QCOMPARE(canvas.shown.deviceIndependentSize(), QSizeF(100, 500));
+        // The cells sit where the mouse finds them, whatever the ratio: as much ink in a cell.
+        const TAnswerControl::TCell b = tool.OptionCells().at(1);
+        auto inkShare = [&](qreal ratio) {
+            int ink = 0, all = 0;
+            for (int y = int(b.y * ratio); y < int((b.y + b.s) * ratio); ++y)
+                for (int x = int(b.x * ratio); x < int((b.x + b.s) * ratio); ++x, ++all)
+                    ink += canvas.shown.pixelColor(x, y) != QColor(Qt::white);
+            return double(ink) / all;
+        };
+        const double atOne = inkShare(1.25);
+        canvas.ratio = 2;
+        tool.Draw();
+        QCOMPARE(canvas.shown.size(), QSize(200, 1000));
+        QVERIFY(atOne > 0.05);
+        QVERIFY(qAbs(inkShare(2) - atOne) < 0.5 * atOne);
+    }
 };
 
 QTEST_MAIN(TestAnswerControl)

@@ -4,6 +4,7 @@
 #include "UnitActivityIndicator.h"
 #include "UnitAnswerControl.h"
 #include "UnitExamModel.h"
+#include "UnitExamNavigator.h"
 #include "UnitExamRecovery.h"
 #include "UnitMain.h"
 #include "UnitMessageBox.h"
@@ -16,6 +17,7 @@
 #include "UnitResultControl.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -26,6 +28,7 @@
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -274,6 +277,139 @@ private slots:
         QVERIFY(!window->QuestionPicture->Zoom().IsFit());
         window->VST_TreeExam->setCurrentItem(window->QuestionNode(3)); // a new question starts fitted
         QVERIFY(window->QuestionPicture->Zoom().IsFit());
+    }
+
+    // Flags for review (the key F, in any layout, and the button), the three states and the counts
+    // in the tree, the commands to the next unanswered and the next flagged question, and the
+    // flags of a reopened exam; a retake starts without them.
+    void flagsCountsAndTheNavigator()
+    {
+        auto window = NewWindow();
+        StartExam(*window);
+        TExamNavigator &navigator = *window->Navigator;
+        QTreeWidget *tree = window->VST_TreeExam;
+        QTreeWidgetItem *algebra = tree->topLevelItem(0);
+        auto totals = [&] { return navigator.Footer()->findChild<QLabel *>()->text(); };
+        QCOMPARE(algebra->text(1), QString("0/5"));
+        QCOMPARE(totals(), QString("Answered: 0\nUnanswered: 12\nFlagged: 0"));
+
+        QTest::keyClick(tree, Qt::Key_F);
+        QVERIFY(navigator.FlagButton()->isChecked());
+        QTest::keyClick(tree, Qt::Key_B);
+        tree->setCurrentItem(window->QuestionNode(2));
+        QVERIFY(!navigator.FlagButton()->isChecked());
+        navigator.FlagButton()->click();
+        tree->setCurrentItem(window->QuestionNode(3));
+        QKeyEvent cyrillicF(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("а")); // the F key, Russian layout
+        QApplication::sendEvent(tree, &cyrillicF);
+        QCOMPARE(navigator.Flags(), QSet<int>({0, 2, 3}));
+        QTest::keyClick(tree, Qt::Key_F); // and off again
+        QCOMPARE(navigator.Flags(), QSet<int>({0, 2}));
+        QCOMPARE(algebra->text(1), QString("1/5"));
+        QCOMPARE(algebra->text(2), QString("2"));
+        QCOMPARE(algebra->data(0, Qt::AccessibleTextRole).toString(), QString("Algebra: 1 answered, 4 unanswered, 2 flagged"));
+        QCOMPARE(window->QuestionNode(0)->data(0, Qt::AccessibleTextRole).toString(),
+                 QString("Question 1, answered, flagged for review"));
+        QCOMPARE(totals(), QString("Answered: 1\nUnanswered: 11\nFlagged: 2"));
+        // Each of the four states looks different.
+        QSet<qint64> looks;
+        Answer(*window, Correct(*window)); // question 4: answered, not flagged
+        for (int index : {0, 1, 2, 3})
+            looks.insert(window->QuestionNode(index)->icon(0).cacheKey());
+        QCOMPARE(looks.size(), 4);
+        window->resize(1024, 700);
+        Snapshot(window.get(), "exam-flags-1024x700");
+
+        // Next flagged and next unanswered go round from the current question.
+        QTest::keyClick(tree, Qt::Key_F, Qt::ShiftModifier);
+        QCOMPARE(window->fSelectedQuestionIndex, 0);
+        QTest::keyClick(tree, Qt::Key_F, Qt::ShiftModifier);
+        QCOMPARE(window->fSelectedQuestionIndex, 2);
+        QTest::keyClick(tree, Qt::Key_U);
+        QCOMPARE(window->fSelectedQuestionIndex, 4);
+        navigator.Footer()->findChildren<QToolButton *>().at(0)->click(); // next unanswered
+        QCOMPARE(window->fSelectedQuestionIndex, 5);
+
+        // Kept per exam: saved, closed and opened again, the flags come back.
+        TFileDialog::SetNextFileName(FilePath("flagged.qmvx"));
+        window->ActionSaveAsExecute();
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ActionCloseExecute();
+        QCOMPARE(window->VST_TreeExam->topLevelItemCount(), 0);
+        window->ShowOpenExamOption = [](TFormOpenExamOption &) { return int(TFormOpenExamOption::ooContinue); };
+        window->OpenExamFile(FilePath("flagged.qmvx"));
+        WaitForFinish(*window);
+        window->ButtonStart->click();
+        QCOMPARE(window->Navigator->Flags(), QSet<int>({0, 2}));
+        QCOMPARE(window->VST_TreeExam->topLevelItem(0)->text(2), QString("2"));
+        auto restarted = NewWindow(); // another run of the program finds them in the learner's store
+        restarted->ShowOpenExamOption = [](TFormOpenExamOption &) { return int(TFormOpenExamOption::ooRetake); };
+        restarted->OpenExamFile(FilePath("flagged.qmvx"));
+        WaitForFinish(*restarted);
+        restarted->ButtonStart->click();
+        QCOMPARE(restarted->Navigator->Flags(), QSet<int>());
+    }
+
+    // The answer sheet, the question tree and the result list tell assistive technology what they
+    // show, and take the keyboard.
+    void theExamPageSpeaksToAssistiveTechnology()
+    {
+        auto window = NewWindow();
+        StartExam(*window);
+        QAccessibleInterface *sheet = QAccessible::queryAccessibleInterface(window->AnswerTool);
+        QVERIFY(sheet);
+        QCOMPARE(sheet->text(QAccessible::Name), QString("Answer sheet"));
+        QCOMPARE(sheet->childCount(), 5);
+        QStringList names;
+        for (int i = 0; i < sheet->childCount(); ++i)
+            names << sheet->child(i)->text(QAccessible::Name);
+        QCOMPARE(names, QStringList({"A", "B", "C", "D", "E"}));
+        QAccessibleInterface *b = sheet->child(1);
+        QCOMPARE(b->role(), QAccessible::CheckBox);
+        QCOMPARE(sheet->indexOfChild(b), 1);
+        QVERIFY(!b->state().checked);
+        b->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(window->ExamModel->GetQuestion(0).UserAnswer, QString("B"));
+        QVERIFY(b->state().checked);
+        QCOMPARE(sheet->childAt(b->rect().center().x(), b->rect().center().y()), b);
+
+        // Tab reaches the sheet; its keys answer there and leave the focus on it.
+        window->AnswerTool->setFocus();
+        QTest::keyClick(window->AnswerTool, Qt::Key_D);
+        QCOMPARE(window->ExamModel->GetQuestion(0).UserAnswer, QString("D"));
+        QVERIFY(window->AnswerTool->hasFocus());
+
+        window->VST_TreeExam->setCurrentItem(window->QuestionNode(10)); // "(######)"
+        QCOMPARE(sheet->childCount(), 6 * 12);
+        QCOMPARE(sheet->child(12 + 1)->text(QAccessible::Name), QString("Column 2: 1"));
+
+        // The tree's rows read their state.
+        QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(window->VST_TreeExam);
+        std::function<bool(QAccessibleInterface *, const QString &)> has = [&](QAccessibleInterface *node, const QString &name) {
+            if (node->text(QAccessible::Name) == name)
+                return true;
+            for (int i = 0; i < node->childCount(); ++i)
+                if (QAccessibleInterface *child = node->child(i); child && has(child, name))
+                    return true;
+            return false;
+        };
+        QVERIFY(has(tree, "Question 1, answered"));
+        QVERIFY(has(tree, "Question 2, unanswered"));
+
+        // The result list: a column per question, and the keyboard moves through them.
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ButtonFinishClick();
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(window->PaintBoxResult);
+        QCOMPARE(list->text(QAccessible::Name), QString("Result list"));
+        QCOMPARE(list->childCount(), 12);
+        QCOMPARE(list->child(0)->text(QAccessible::Name), QString("Question 1"));
+        QVERIFY(list->child(0)->text(QAccessible::Value).startsWith("correct answer "));
+        QVERIFY(list->child(1)->text(QAccessible::Value).endsWith(", no answer"));
+        window->PaintBoxResult->setFocus();
+        QTest::keyClick(window->PaintBoxResult, Qt::Key_End);
+        QCOMPARE(window->ResultControl->HotIndex(), 12);
+        QTest::keyClick(window->PaintBoxResult, Qt::Key_Left);
+        QCOMPARE(window->ResultControl->HotIndex(), 11);
     }
 
     void prevAndNextAtTheEnds()
