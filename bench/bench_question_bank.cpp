@@ -8,7 +8,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <cstdlib>
 
 namespace {
@@ -41,16 +43,38 @@ void SeedOnce()
     TSqlStatement(connection, "ANALYZE TABLE e_all_questions").Execute();
 }
 
-void BM_GetBaseQuestions(benchmark::State &state)
+// 100 questions of subject 1, each drawn set checked by check.
+void Draw(benchmark::State &state, TDataModuleMain &module, const std::function<bool(const TBaseQuestions &)> &check = {})
 {
-    TDataModuleMain module;
     TExamModel exam(QString(), 0, 0);
     for (auto _ : state) {
         exam.IDS.clear();
         const TBaseQuestions drawn = module.GetBaseQuestions(exam, 100, 10, false, "R/1/%", "#");
         if (drawn.size() != 100)
             state.SkipWithError("the draw came back short");
+        if (check && !check(drawn))
+            state.SkipWithError("the draw broke its rule");
     }
+}
+
+void BM_GetBaseQuestions(benchmark::State &state)
+{
+    TDataModuleMain module;
+    Draw(state, module);
+}
+
+// The same draw preferring unseen questions, with a history of 1000 exams of 100 questions
+// (100,000 seen, half of them among this subject's candidates).
+void BM_GetBaseQuestionsPreferringUnseen(benchmark::State &state)
+{
+    TDataModuleMain module;
+    QHash<qint64, qint64> seen;
+    for (qint64 i = 0; i < 100000; ++i)
+        seen.insert(i % 2 == 0 ? 5 * (i + 1) : 5 * (i + 1) + 1, 1700000000000LL + i * 1000);
+    module.PreferUnseen(seen);
+    Draw(state, module, [&](const TBaseQuestions &drawn) { // no seen question while unseen ones qualify
+        return std::none_of(drawn.begin(), drawn.end(), [&](const TBaseQuestion &q) { return seen.contains(q.Id); });
+    });
 }
 
 void BM_MariadbClientSelect(benchmark::State &state)
@@ -70,9 +94,11 @@ void BM_MariadbClientSelect(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_GetBaseQuestions)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_GetBaseQuestionsPreferringUnseen)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MariadbClientSelect)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char **argv)
 {
-    return RunAgainstServers(argc, argv, SeedOnce, {{{"BM_GetBaseQuestions", "BM_MariadbClientSelect"}, 1.5}});
+    return RunAgainstServers(argc, argv, SeedOnce, {{{"BM_GetBaseQuestions", "BM_MariadbClientSelect"}, 1.5},
+                                                        {{"BM_GetBaseQuestionsPreferringUnseen", "BM_GetBaseQuestions"}, 1.10}});
 }

@@ -34,7 +34,8 @@ class TDataModuleMain;
 class TExamModel;
 class TExamNavigator;
 class TExamRecovery;
-class TLocalStore;
+class TLearnerData;
+class TLearnerPages;
 class TPaintBox;
 class TQuestionPicture;
 class TReopenManager;
@@ -65,7 +66,7 @@ public:
     ~TFormMain() override;
 
     // Pages of the card panel, in this order.
-    enum TCard { CardStart, CardExam, CardResult, CardNew, CardParams, CardBuildExam };
+    enum TCard { CardStart, CardExam, CardResult, CardNew, CardParams, CardBuildExam, CardReview, CardProgress };
 
     // --- state
     TDownloadMode fDownloadMode = dmNone;
@@ -87,8 +88,9 @@ public:
     std::unique_ptr<TAnswerControl> AnswerControl;
     std::unique_ptr<TResultControl> ResultControl;
     std::unique_ptr<TExamRecovery> Recovery;
-    std::unique_ptr<TLocalStore> LocalStore; // the learner's flags
+    std::unique_ptr<TLearnerData> Learner;  // flags, drawn questions and attempts, in the learner's store
     TExamNavigator *Navigator = nullptr;     // the question tree's states, counts and flags
+    TLearnerPages *LearnerPages = nullptr;   // review, progress, export, the draw's preference
     std::unique_ptr<TQuestionPicture> QuestionPicture; // the picture on PaintBoxQuestion, with its zoom
     QPointer<TActivityIndicator> ActivityIndicator;
     QStringList fExecuteParams;
@@ -199,6 +201,8 @@ public:
     void SetTime(qint32 value);
     void TimerExamTimer();
     void ButtonFinishClick();
+    // The exam ends (by the learner or the clock): the result, kept in the history.
+    void FinishExam();
     void ShowResult();
     void ButtonReExamClick();
     void StopExamClock();

@@ -3,6 +3,9 @@
 
 #include "UnitMain.h"
 
+#include "UnitLearnerData.h"
+#include "UnitRegistry.h"
+
 #include "UnitDataModule.h"
 #include "UnitExamModel.h"
 #include "UnitMessageBox.h"
@@ -49,6 +52,8 @@ bool TFormMain::DrawExamQuestions()
     const QString rootText = root->Text;
     TWaitCursor wait;
     qint32 running = 0;
+    Learner->BeforeDraw(*DataModule, TavelkoRegistry->GetPreferUnseen());
+    QHash<qint64, QString> drawn; // id -> path, for the learner's history
 
     // One draw: the questions, their ids at their running index, answers and picture names.
     auto draw = [&](TExamPredmet &predmet, TPredmetPart &part, qint32 count, qint32 sub) {
@@ -67,6 +72,7 @@ bool TFormMain::DrawExamQuestions()
         for (const TBaseQuestion &question : questions) {
             part.Answer += question.Answer;
             Files.append(question.Path.mid(rootText.size() + 1) + QStringLiteral(".png"));
+            drawn.insert(question.Id, question.Path);
         }
         return true;
     };
@@ -84,5 +90,6 @@ bool TFormMain::DrawExamQuestions()
                 return false;
         }
     }
+    Learner->Drawn(drawn);
     return true;
 }

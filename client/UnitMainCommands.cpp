@@ -16,7 +16,7 @@
 #include "UnitResultControl.h"
 #include "UnitExamNavigator.h"
 #include "UnitExamRecovery.h"
-#include "UnitLocalStore.h"
+#include "UnitLearnerData.h"
 #include "UnitQuestionPicture.h"
 
 #include <QCloseEvent>
@@ -65,10 +65,8 @@ void TFormMain::ButtonIdentifierMaskClick()
 void TFormMain::FormShow()
 {
     ShowCard(CardStart);
-    if (LocalStore->Outcome() == TLocalStore::TOutcome::MovedAside)
-        TMessageBox::ShowMessage(this, TrFormat(104, {LocalStore->Path(), LocalStore->MovedTo()}));
-    else if (LocalStore->Outcome() == TLocalStore::TOutcome::RefusedNewer)
-        TMessageBox::ShowMessage(this, TrFormat(105, {LocalStore->Path()}));
+    if (const QString message = Learner->StartMessage(); !message.isEmpty())
+        TMessageBox::ShowMessage(this, message);
     // An exam that was not saved when the program last closed comes first.
     std::optional<TExamRecovery::TResume> resume;
     ReportErrors(this, [&] { resume = Recovery->Offer(this); });

@@ -3,6 +3,7 @@
 
 #include "UnitMain.h"
 
+
 #include "UnitAnswerControl.h"
 #include "UnitArtwork.h"
 #include "UnitComplain.h"
@@ -12,7 +13,7 @@
 #include "UnitResultControl.h"
 #include "UnitExamNavigator.h"
 #include "UnitExamRecovery.h"
-#include "UnitLocalStore.h"
+#include "UnitLearnerData.h"
 #include "UnitQuestionPicture.h"
 
 #include <QKeyEvent>
@@ -42,7 +43,7 @@ void TFormMain::ButtonStartClick()
 
 void TFormMain::FillExamTree()
 {
-    Navigator->Fill(*ExamModel, LocalStore->Flags(ExamModel->GUIDStr));
+    Navigator->Fill(*ExamModel, Learner->Flags(*ExamModel));
     if (QTreeWidgetItem *remembered = QuestionNode(ExamModel->LastFocusedIndex))
         VST_TreeExam->setCurrentItem(remembered); // a fresh tree has no current item: this shows it
 }
@@ -204,8 +205,7 @@ void TFormMain::TimerExamTimer()
     if (GetTime() <= 0) {
         TimerExam.stop();
         TMessageBox::ShowMessage(this, Tr(36));
-        ShowResult();
-        ExamChanged();
+        FinishExam();
         return;
     }
     Recovery->ClockTick(*ExamModel, fSaveFileName, CurrentCard());
@@ -218,12 +218,18 @@ void TFormMain::ButtonFinishClick()
     // With questions left unanswered, Enter must not end the exam by accident.
     if (TMessageBox::Confirm(this, question, TMessageBox::YesNo, unanswered > 0 ? TMessageBox::No : TMessageBox::Yes)
         == TMessageBox::Yes) {
-        TimerExam.stop();
-        ShowResult();
-        ExamChanged();
+        FinishExam();
     } else {
         VST_TreeExam->setFocus();
     }
+}
+
+void TFormMain::FinishExam()
+{
+    TimerExam.stop();
+    ShowResult();
+    Learner->RecordAttempt(*ExamModel);
+    ExamChanged();
 }
 
 void TFormMain::ShowResult()
@@ -248,7 +254,7 @@ void TFormMain::ButtonReExamClick()
     ExamModel->RestTime = ExamModel->Time;
     ExamModel->Finished = false;
     ExamModel->ResetUserAnswers();
-    LocalStore->ClearFlags(ExamModel->GUIDStr); // a retake starts with nothing flagged
+    Learner->ClearFlags(*ExamModel); // a retake starts with nothing flagged
     ShowStartExamButton();
     ShowCard(CardBuildExam);
     ResultControl.reset();

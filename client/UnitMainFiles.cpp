@@ -2,7 +2,8 @@
 
 #include "UnitMain.h"
 
-#include "UnitLocalStore.h"
+
+#include "UnitLearnerData.h"
 
 #include "TavelkoError.h"
 #include "UnitExamModel.h"
@@ -170,7 +171,7 @@ void TFormMain::LoadOpenedExam()
             ExamModel->RestTime = ExamModel->Time;
             ExamModel->Finished = false;
             ExamModel->ResetUserAnswers();
-            LocalStore->ClearFlags(ExamModel->GUIDStr);
+            Learner->ClearFlags(*ExamModel);
         } else if (outcome != TFormOpenExamOption::ooContinue) {
             CloseExam();
             SetDownloadMode(dmNone);

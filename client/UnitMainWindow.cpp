@@ -2,6 +2,7 @@
 
 #include "UnitMain.h"
 
+
 #include "TavelkoError.h"
 #include "UnitActivityIndicator.h"
 #include "UnitAnswerControl.h"
@@ -16,7 +17,8 @@
 #include "UnitResultControl.h"
 #include "UnitExamNavigator.h"
 #include "UnitExamRecovery.h"
-#include "UnitLocalStore.h"
+#include "UnitLearnerData.h"
+#include "UnitLearnerPages.h"
 #include "UnitQuestionPicture.h"
 
 #include <QAbstractItemView>
@@ -87,6 +89,7 @@ TFormMain::TFormMain(const QStringList &args, QWidget *parent) : QMainWindow(par
     BuildResultPage(pages[CardResult]);
     BuildNewPage(pages[CardNew]);
     BuildParamsPage(pages[CardParams]);
+    LearnerPages = new TLearnerPages(*this);
     PanelProgress = new QWidget(central);
     BuildProgressPanel(PanelProgress);
     centralLayout->addWidget(PanelProgress);
@@ -134,7 +137,7 @@ TFormMain::TFormMain(const QStringList &args, QWidget *parent) : QMainWindow(par
     CreateAnswerControl();
     ShowCard(CardStart);
     Recovery = std::make_unique<TExamRecovery>();
-    LocalStore = std::make_unique<TLocalStore>();
+    Learner = std::make_unique<TLearnerData>();
 
     // The updater asks a running client to close before it replaces it.
     new Platform::TCloseRequestListener([this] { close(); }, Platform::MainWindowChannel(), this);
@@ -360,7 +363,7 @@ void TFormMain::BuildExamPage(QWidget *page)
     Navigator = new TExamNavigator(VST_TreeExam, page);
     Navigator->OnFlagChanged = [this](int index, bool flagged) {
         if (ExamModel)
-            LocalStore->SetFlagged(ExamModel->GUIDStr, index, flagged);
+            Learner->SetFlagged(*ExamModel, index, flagged);
     };
     tool->addWidget(LabelQuestionInfo, 1);
     tool->addWidget(ButtonFinish);
@@ -536,6 +539,7 @@ void TFormMain::Translate()
     AnswerTool->setAccessibleName(Tr(106));
     PaintBoxResult->setAccessibleName(Tr(109));
     Navigator->Translate();
+    LearnerPages->Translate();
     ActionStart->setText(Tr(0));
     ActionNew->setText(Tr(1));
     ActionOpen->setText(Tr(2));
@@ -572,6 +576,7 @@ void TFormMain::FormResize()
     centre(LabelAutoIdentifier, 240);
     centre(start->findChild<QWidget *>(QStringLiteral("IdentifierBox")), 286);
     centre(ButtonNewExam, 352);
+    centre(start->findChild<QWidget *>(QStringLiteral("LearnerBox")), 420);
 
     QWidget *build = CardPanel->widget(CardBuildExam);
     ButtonStart->move((build->width() - ButtonStart->width()) / 2, (build->height() - ButtonStart->height()) / 2);

@@ -104,11 +104,11 @@ QString TFileDialog::GetOpenFileName(QWidget *parent)
     return QFileDialog::getOpenFileName(parent, QString(), QString(), ExamFileFilter());
 }
 
-QString TFileDialog::GetSaveFileName(QWidget *parent)
+QString TFileDialog::GetSaveFileName(QWidget *parent, const QString &filter)
 {
     if (gTestMode)
         return gFileNames.isEmpty() ? QString() : gFileNames.dequeue();
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), ExamFileFilter());
+    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
 }
 
 void ReportErrors(QWidget *parent, const std::function<void()> &handler)

@@ -39,7 +39,7 @@ public:
     static QString ExamFileFilter();
     static QString GetOpenFileName(QWidget *parent);
     // Asks before overwriting an existing file.
-    static QString GetSaveFileName(QWidget *parent);
+    static QString GetSaveFileName(QWidget *parent, const QString &filter = ExamFileFilter());
 
     static void SetNextFileName(const QString &fileName);
 };

@@ -96,9 +96,9 @@ const TResultControl::TLayout &TResultControl::Layout()
                 column.centre = QPointF(x, y);
                 column.correct = Shown(part->Format, part->Answer.mid(i * length, length));
                 column.given = Shown(part->Format, part->UserAnswer.mid(i * length, length));
-                column.mark = IsBlankAnswer(part->Format, part->UserAnswer.mid(i * length, length)) ? mkBlank
-                              : column.given == column.correct                                   ? mkRight
-                                                                                                 : mkWrong;
+                const TAnswerOutcome outcome =
+                    JudgeAnswer(part->Format, part->Answer.mid(i * length, length), part->UserAnswer.mid(i * length, length));
+                column.mark = outcome == TAnswerOutcome::Blank ? mkBlank : outcome == TAnswerOutcome::Right ? mkRight : mkWrong;
                 bool wrap;
                 if (part->Format == FormatClassic) {
                     column.width = Box;

@@ -45,6 +45,31 @@ bool IsBlankAnswer(const QString &format, const QString &answer)
     return NormalizeAnswer(format, answer) == format;
 }
 
+TAnswerOutcome JudgeAnswer(const QString &format, const QString &correct, const QString &given)
+{
+    if (IsBlankAnswer(format, given))
+        return TAnswerOutcome::Blank;
+    return NormalizeAnswer(format, given) == NormalizeAnswer(format, correct) ? TAnswerOutcome::Right : TAnswerOutcome::Wrong;
+}
+
+QString ReadableAnswer(const QString &format, const QString &answer)
+{
+    if (IsBlankAnswer(format, answer))
+        return QString();
+    const QString normal = NormalizeAnswer(format, answer);
+    if (format == FormatMatch) {
+        QStringList groups;
+        for (int group = 0; group < 3; ++group) {
+            const QString letters = normal.mid(7 * group + 1, 5).remove(u'#');
+            groups.append(letters.isEmpty() ? QStringLiteral("_") : letters);
+        }
+        return groups.join(u'-');
+    }
+    if (format == FormatClassic)
+        return normal;
+    return QString(normal).remove(u'(').remove(u')').remove(u'#');
+}
+
 TTotalResult TPredmetPart::TotalResult() const
 {
     TTotalResult result;
@@ -53,12 +78,10 @@ TTotalResult TPredmetPart::TotalResult() const
     // Formed in 32 bits as the exam files and definitions expect; wraps rather than overflows.
     const qint32 wrongDivisor = WrapMul(WrongRightLeadCoef, Denominator);
     for (qint32 i = 0; i < n; ++i) {
-        const QString given = UserAnswer.mid(i * length, length);
-        if (IsBlankAnswer(Format, given))
+        const TAnswerOutcome outcome = JudgeAnswer(Format, Answer.mid(i * length, length), UserAnswer.mid(i * length, length));
+        if (outcome == TAnswerOutcome::Blank)
             continue;
-        const QString answer = NormalizeAnswer(Format, Answer.mid(i * length, length));
-        const QString user = NormalizeAnswer(Format, given);
-        if (user == answer) {
+        if (outcome == TAnswerOutcome::Right) {
             ++result.Correct;
             result.Score += double(Quotient) / double(Denominator);
         } else {

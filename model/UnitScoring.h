@@ -26,3 +26,11 @@ QString NormalizeAnswer(const QString &format, const QString &value);
 // Whether a learner's answer to a question of this format is left blank: the one rule that the
 // scoring, the counts, the question tree and the result list share.
 bool IsBlankAnswer(const QString &format, const QString &answer);
+
+// How a learner's answer stands against the correct one: the one rule of the scoring and the result list.
+enum class TAnswerOutcome : qint8 { Right, Wrong, Blank };
+TAnswerOutcome JudgeAnswer(const QString &format, const QString &correct, const QString &given);
+
+// An answer as a learner reads it: the letter ("B"), the number as written ("4.2"), the three
+// groups ("A-C-B", "AC-_-B" with a group left empty); an empty text for a blank answer.
+QString ReadableAnswer(const QString &format, const QString &answer);

@@ -119,10 +119,24 @@ TBaseQuestions TDataModuleMain::GetBaseQuestions(TExamModel &ExamModel, qint32 C
     }
     const size_t wanted = Count > 0 ? std::min(size_t(Count), fresh.size()) : 0;
     std::mt19937_64 random = FreshGenerator();
+    size_t pool = fresh.size(); // the sample comes from fresh[0 .. pool)
+    if (!fSeen.isEmpty()) {
+        // Never seen first; when too few, all of those and then the least recently seen.
+        const auto seenFrom = std::stable_partition(fresh.begin(), fresh.end(),
+                                                    [&](size_t i) { return !fSeen.contains(candidates[i].Id); });
+        pool = size_t(seenFrom - fresh.begin());
+        if (pool < wanted) {
+            std::shuffle(seenFrom, fresh.end(), random); // questions seen at the same moment: any of them
+            std::stable_sort(seenFrom, fresh.end(), [&](size_t a, size_t b) {
+                return fSeen.value(candidates[a].Id) < fSeen.value(candidates[b].Id);
+            });
+            pool = wanted;
+        }
+    }
     TBaseQuestions result;
     result.reserve(wanted);
     for (size_t i = 0; i < wanted; ++i) {
-        std::uniform_int_distribution<size_t> pick(i, fresh.size() - 1);
+        std::uniform_int_distribution<size_t> pick(i, pool - 1);
         std::swap(fresh[i], fresh[pick(random)]);
         TBaseQuestion &question = candidates[fresh[i]];
         ExamModel.IDS.insert(question.Id, -1);

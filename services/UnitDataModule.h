@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+
 #include "UnitConfig.h"
 
 #include <QList>
@@ -51,6 +53,9 @@ public:
                                     const QString &SelectToken, const QString &QFormat);
     // The account of an installation identifier, -1 when there is none.
     qint64 GetE_PrelvinrIdByUserGUID(const QString &GUID);
+    // With questions seen before (id -> when last seen), a draw takes among the questions that
+    // qualify those never seen first, then the least recently seen; an empty map: no preference.
+    void PreferUnseen(const QHash<qint64, qint64> &seen) { fSeen = seen; }
     // The newest published client version (major * 65536 + minor), 0 when it cannot be read.
     // Leaves the connection open, as it found or opened it.
     quint32 GetVersionFromBase();
@@ -65,6 +70,7 @@ public:
 
 private:
     std::unique_ptr<TSqlConnection> fConnection;
+    QHash<qint64, qint64> fSeen;
 };
 
 // The process-wide question bank, set by the main window for the whole run.

@@ -15,11 +15,36 @@ namespace {
 // Each entry brings the schema from version i to i + 1, in one transaction.
 const QList<QStringList> Migrations = {
     {
-        QStringLiteral("CREATE TABLE flags (exam_guid TEXT NOT NULL, question INTEGER NOT NULL,"
-                       " PRIMARY KEY (exam_guid, question)) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE flags (exam_key TEXT NOT NULL, question INTEGER NOT NULL,"
+                       " PRIMARY KEY (exam_key, question)) WITHOUT ROWID"),
+    },
+    {
+        // The history: attempts, their score lines and their questions; what was drawn, when.
+        QStringLiteral("CREATE TABLE attempts (id INTEGER PRIMARY KEY, exam_guid TEXT NOT NULL, exam_key TEXT NOT NULL,"
+                       " model_name TEXT NOT NULL, finished_at INTEGER NOT NULL, duration INTEGER NOT NULL,"
+                       " score REAL NOT NULL, correct INTEGER NOT NULL, wrong INTEGER NOT NULL, blank INTEGER NOT NULL)"),
+        QStringLiteral("CREATE INDEX attempts_finished ON attempts (finished_at)"),
+        QStringLiteral("CREATE TABLE attempt_scores (attempt_id INTEGER NOT NULL REFERENCES attempts (id) ON DELETE CASCADE,"
+                       " subject_index INTEGER NOT NULL, part INTEGER NOT NULL, name TEXT NOT NULL, score REAL NOT NULL,"
+                       " correct INTEGER NOT NULL, wrong INTEGER NOT NULL, blank INTEGER NOT NULL,"
+                       " PRIMARY KEY (attempt_id, subject_index, part)) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE attempt_questions (attempt_id INTEGER NOT NULL REFERENCES attempts (id) ON DELETE CASCADE,"
+                       " number INTEGER NOT NULL, question_id INTEGER NOT NULL, subject_index INTEGER NOT NULL,"
+                       " subject TEXT NOT NULL, subject_base INTEGER NOT NULL, sub INTEGER NOT NULL, topic INTEGER NOT NULL, format TEXT NOT NULL, correct TEXT NOT NULL,"
+                       " given TEXT NOT NULL, outcome INTEGER NOT NULL, flagged INTEGER NOT NULL,"
+                       " PRIMARY KEY (attempt_id, number)) WITHOUT ROWID"),
+        // Progress per topic, summed as each attempt is kept, so that the page never reads every question.
+        QStringLiteral("CREATE TABLE topic_results (subject TEXT NOT NULL, subject_base INTEGER NOT NULL, sub INTEGER NOT NULL,"
+                       " topic INTEGER NOT NULL, attempt_id INTEGER NOT NULL, asked INTEGER NOT NULL, answered INTEGER NOT NULL,"
+                       " right_ INTEGER NOT NULL, PRIMARY KEY (subject, subject_base, sub, topic, attempt_id)) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE topic_totals (subject TEXT NOT NULL, subject_base INTEGER NOT NULL, sub INTEGER NOT NULL,"
+                       " topic INTEGER NOT NULL, asked INTEGER NOT NULL, answered INTEGER NOT NULL, right_ INTEGER NOT NULL,"
+                       " PRIMARY KEY (subject, subject_base, sub, topic)) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE questions_seen (question_id INTEGER PRIMARY KEY, path TEXT NOT NULL,"
+                       " last_seen INTEGER NOT NULL)"),
     },
 };
-static_assert(TLocalStore::SchemaVersion == 1, "a new schema version needs its migration");
+static_assert(TLocalStore::SchemaVersion == 2, "a new schema version needs its migration");
 
 QString NewConnectionName()
 {
@@ -158,29 +183,29 @@ bool TLocalStore::Execute(const QString &statement, const QVariantList &values)
     return true;
 }
 
-QSet<int> TLocalStore::Flags(const QString &examGuid) const
+QSet<int> TLocalStore::Flags(const QString &examKey) const
 {
     QSet<int> flags;
-    if (!fUsable || examGuid.isEmpty())
+    if (!fUsable || examKey.isEmpty())
         return flags;
     QSqlQuery query(Database());
-    query.prepare(QStringLiteral("SELECT question FROM flags WHERE exam_guid = ?"));
-    query.addBindValue(examGuid);
+    query.prepare(QStringLiteral("SELECT question FROM flags WHERE exam_key = ?"));
+    query.addBindValue(examKey);
     if (query.exec())
         while (query.next())
             flags.insert(query.value(0).toInt());
     return flags;
 }
 
-bool TLocalStore::SetFlagged(const QString &examGuid, int question, bool flagged)
+bool TLocalStore::SetFlagged(const QString &examKey, int question, bool flagged)
 {
-    if (!fUsable || examGuid.isEmpty() || question < 0)
+    if (!fUsable || examKey.isEmpty() || question < 0)
         return false;
-    return flagged ? Execute(QStringLiteral("INSERT OR IGNORE INTO flags (exam_guid, question) VALUES (?, ?)"), {examGuid, question})
-                   : Execute(QStringLiteral("DELETE FROM flags WHERE exam_guid = ? AND question = ?"), {examGuid, question});
+    return flagged ? Execute(QStringLiteral("INSERT OR IGNORE INTO flags (exam_key, question) VALUES (?, ?)"), {examKey, question})
+                   : Execute(QStringLiteral("DELETE FROM flags WHERE exam_key = ? AND question = ?"), {examKey, question});
 }
 
-bool TLocalStore::ClearFlags(const QString &examGuid)
+bool TLocalStore::ClearFlags(const QString &examKey)
 {
-    return fUsable && !examGuid.isEmpty() && Execute(QStringLiteral("DELETE FROM flags WHERE exam_guid = ?"), {examGuid});
+    return fUsable && !examKey.isEmpty() && Execute(QStringLiteral("DELETE FROM flags WHERE exam_key = ?"), {examKey});
 }

@@ -12,7 +12,7 @@
 class TLocalStore
 {
 public:
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
 
     enum class TOutcome { Opened, Created, MovedAside, RefusedNewer, Failed };
 
@@ -32,12 +32,14 @@ public:
     QString Error() const { return fError; }
 
     // The questions of an exam flagged for review (by absolute question index).
-    QSet<int> Flags(const QString &examGuid) const;
-    bool SetFlagged(const QString &examGuid, int question, bool flagged);
-    bool ClearFlags(const QString &examGuid);
+    QSet<int> Flags(const QString &examKey) const;
+    bool SetFlagged(const QString &examKey, int question, bool flagged);
+    bool ClearFlags(const QString &examKey);
 
     // For the units that keep their own tables here; invalid when the store is not usable.
     QSqlDatabase Database() const;
+    // Runs one statement with its values bound in order; false (and Error() set) when it fails.
+    bool Execute(const QString &statement, const QVariantList &values = {});
 
 private:
     enum class TAttempt { Opened, Newer, Failed, NoDriver };
@@ -45,7 +47,6 @@ private:
     TAttempt TryOpen();
     bool Migrate(int from);
     void MoveAside();
-    bool Execute(const QString &statement, const QVariantList &values = {});
 
     QString fPath;
     QString fConnection;

@@ -118,6 +118,16 @@ void TTavelkoRegistry::SetLanguageIndex(qint32 value)
     Write(SectionInterface, QStringLiteral("LanguageIndex"), value);
 }
 
+bool TTavelkoRegistry::GetPreferUnseen() const
+{
+    return ReadInteger(SectionInterface, QStringLiteral("PreferUnseen"), 1) != 0;
+}
+
+void TTavelkoRegistry::SetPreferUnseen(bool value)
+{
+    Write(SectionInterface, QStringLiteral("PreferUnseen"), value ? 1 : 0);
+}
+
 QString TTavelkoRegistry::GetGUID() const
 {
     return ReadString(SectionUser, QStringLiteral("GUID"), NoGUID);

@@ -31,6 +31,9 @@ public:
     // The same with another value for a missing setting (the updater reads 0).
     qint32 GetLanguageIndex(qint32 missing) const;
     void SetLanguageIndex(qint32 value);
+    // Whether a new exam prefers questions this installation has not seen yet (on when unset).
+    bool GetPreferUnseen() const;
+    void SetPreferUnseen(bool value);
     QString GetGUID() const;
     void SetGUID(const QString &value);
     QString GetInstallPath() const;

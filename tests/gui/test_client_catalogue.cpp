@@ -118,7 +118,7 @@ private slots:
                 texts.append(action->isSeparator() ? "-" : action->text());
             return texts;
         }();
-        QCOMPARE(menu, QStringList({"Start page", "New exam", "-", "Open the exam", "Reopen", "-", "Save exam", "Save exam as",
+        QCOMPARE(menu, QStringList({"Start page", "New exam", "Progress", "-", "Open the exam", "Reopen", "-", "Save exam", "Save exam as",
                                     "-", "Close exam", "Exit"}));
     }
 

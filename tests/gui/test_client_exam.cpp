@@ -5,6 +5,11 @@
 #include "UnitAnswerControl.h"
 #include "UnitExamModel.h"
 #include "UnitExamNavigator.h"
+#include "UnitHistory.h"
+#include "UnitLearnerData.h"
+#include "UnitLearnerPages.h"
+#include "UnitProgressPage.h"
+#include "UnitReviewPage.h"
 #include "UnitExamRecovery.h"
 #include "UnitMain.h"
 #include "UnitMessageBox.h"
@@ -18,6 +23,10 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QChartView>
+#include <QListWidget>
+#include <QProcess>
+#include <QXYSeries>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -410,6 +419,104 @@ private slots:
         QCOMPARE(window->ResultControl->HotIndex(), 12);
         QTest::keyClick(window->PaintBoxResult, Qt::Key_Left);
         QCOMPARE(window->ResultControl->HotIndex(), 11);
+    }
+
+    // A finished exam goes into the history; the result page reviews it by filter, exports it as
+    // PDF and CSV, and the progress page shows it by subject and topic.
+    void historyReviewProgressAndExport()
+    {
+        auto window = NewWindow();
+        const int before = window->Learner->History().AttemptCount();
+        StartExam(*window);
+        Answer(*window, Correct(*window)); // question 1 right
+        window->ButtonNextClick();
+        const QString correct = Correct(*window);
+        const QString wrong = correct == "A" ? "B" : "A";
+        Answer(*window, wrong); // question 2 wrong
+        window->ButtonNextClick();
+        QTest::keyClick(window->VST_TreeExam, Qt::Key_F); // question 3 flagged, unanswered
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ButtonFinishClick();
+        QCOMPARE(window->Learner->History().AttemptCount(), before + 1);
+
+        TLearnerPages &pages = *window->LearnerPages;
+        pages.ButtonReview->click();
+        QCOMPARE(window->CurrentCard(), TFormMain::CardReview);
+        TReviewPage &review = *pages.Review;
+        QCOMPARE(review.Shown().size(), 12);
+        struct TCase
+        {
+            TReviewPage::TFilter filter;
+            QList<int> shown;
+            QString given; // of the first shown
+        };
+        const TCase cases[] = {
+            {TReviewPage::rfRight, {1}, "Your answer: " + NormalizeAnswer(FormatClassic, window->ExamModel->GetQuestion(0).Answer)},
+            {TReviewPage::rfWrong, {2}, "Your answer: " + wrong},
+            {TReviewPage::rfFlagged, {3}, "Your answer: no answer"},
+            {TReviewPage::rfUnanswered, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, "Your answer: no answer"},
+        };
+        for (const TCase &c : cases) {
+            review.FilterButton(c.filter)->click();
+            QCOMPARE(review.Shown(), c.shown);
+            QCOMPARE(review.Current(), c.shown.first());
+            QCOMPARE(review.GivenText(), c.given);
+        }
+        QCOMPARE(review.FilterButton(TReviewPage::rfWrong)->text(), QString("Wrong (1)"));
+        QTest::keyClick(review.List(), Qt::Key_Down); // keys move through the filtered list
+        QCOMPARE(review.Current(), 4);
+        review.SetFilter(TReviewPage::rfAll);
+        Snapshot(window.get(), "review-en");
+        review.OnBack();
+        QCOMPARE(window->CurrentCard(), TFormMain::CardResult);
+
+        // Exports: a CSV of one row per question, a PDF whose first page becomes a picture.
+        TFileDialog::SetNextFileName(FilePath("result"));
+        pages.ButtonCsv->click();
+        QFile csv(FilePath("result.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QByteArray text = csv.readAll();
+        QVERIFY(text.startsWith("\xEF\xBB\xBF" "Number,Subject,Topic,Correct answer,Your answer,Result,Flagged\r\n"));
+        QCOMPARE(text.count("\r\n"), 13);
+        QVERIFY(text.contains("\r\n2,Algebra,"));
+        TFileDialog::SetNextFileName(FilePath("result.PDF"));
+        pages.ButtonPdf->click();
+        QFile pdf(FilePath("result.PDF"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        const QString folder = qEnvironmentVariable("TAVELKO_SCREENSHOTS", fFiles.path());
+        QDir().mkpath(folder);
+        const QString page = QDir(folder).filePath("result-pdf");
+        QCOMPARE(QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", pdf.fileName(), page}), 0);
+        QImage rendered(page + ".png");
+        QVERIFY(rendered.width() > 400 && rendered.height() > rendered.width()); // an A4 page
+        int ink = 0;
+        for (int y = 0; y < rendered.height(); y += 4)
+            for (int x = 0; x < rendered.width(); x += 4)
+                ink += qGray(rendered.pixel(x, y)) < 128;
+        QVERIFY2(ink > 200, "the page carries text");
+
+        // Progress: both subjects, every attempt on the chart.
+        pages.ButtonProgress->click();
+        QCOMPARE(window->CurrentCard(), TFormMain::CardProgress);
+        QTreeWidget *table = pages.Progress->Table();
+        QCOMPARE(table->topLevelItemCount(), 2);
+        QVERIFY(table->topLevelItem(0)->childCount() > 0);
+        QVERIFY(!table->topLevelItem(0)->child(0)->text(0).isEmpty());
+        const auto series = pages.Progress->Chart()->chart()->series();
+        QCOMPARE(series.size(), 2);
+        QCOMPARE(static_cast<QXYSeries *>(series.first())->count(), before + 1);
+        Snapshot(window.get(), "progress-en");
+        pages.Progress->OnBack();
+        QCOMPARE(window->CurrentCard(), TFormMain::CardResult);
+
+        // A retake finished again is a second attempt; the first stays.
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ButtonReExamClick();
+        window->ButtonStart->click();
+        TMessageBox::SetNextAnswer(TMessageBox::Yes);
+        window->ButtonFinishClick();
+        QCOMPARE(window->Learner->History().AttemptCount(), before + 2);
     }
 
     void prevAndNextAtTheEnds()

@@ -2,6 +2,7 @@
 #include "TavelkoError.h"
 #include "UnitDataModule.h"
 #include "UnitExamModel.h"
+#include "UnitLearnerData.h"
 #include "UnitRegistry.h"
 #include "UnitSqlConnection.h"
 #include "UnitTranslate.h"
@@ -126,6 +127,55 @@ TEST_F(DataModuleTest, TheDrawIsUniform)
     ASSERT_EQ(seen.size(), 5u);
     for (const auto &[id, times] : seen) // each is drawn 120 times on average
         EXPECT_TRUE(times > 70 && times < 170) << id << " drawn " << times << " times";
+}
+
+// With the learner's history at hand, a draw takes questions never seen here first, then the
+// least recently seen; the contract (Count, no repeat, fewer only when no more qualify) holds.
+TEST_F(DataModuleTest, UnseenQuestionsComeFirstThenTheLeastRecentlySeen)
+{
+    for (qint64 id = 1; id <= 10; ++id)
+        AddQuestion(id, "#", QStringLiteral("R/4/1/q%1").arg(id), "A");
+    QTemporaryDir dir;
+    TLearnerData learner(dir.filePath("learner.sqlite"));
+    auto exam = [&](int count, qint64 at) {
+        TExamModel one{QString(), 0, 0};
+        learner.BeforeDraw(module, true);
+        const TBaseQuestions drawn = module.GetBaseQuestions(one, count, 99, false, "R/4/%", "#");
+        QHash<qint64, QString> paths;
+        for (const TBaseQuestion &q : drawn)
+            paths.insert(q.Id, q.Path);
+        learner.History().RecordDrawn(paths, QDateTime::fromSecsSinceEpoch(at, Qt::UTC));
+        std::vector<qint64> ids = Ids(drawn);
+        EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
+        EXPECT_EQ(one.IDS.size(), qsizetype(ids.size()));
+        return std::set<qint64>(ids.begin(), ids.end());
+    };
+    const std::set<qint64> first = exam(4, 1000), second = exam(4, 2000);
+    ASSERT_EQ(first.size(), 4u);
+    ASSERT_EQ(second.size(), 4u);
+    for (qint64 id : second)
+        EXPECT_FALSE(first.count(id)) << "two exams in a row share question " << id;
+    // Two unseen are left: both come, then two of the first exam's (seen longest ago).
+    const std::set<qint64> third = exam(4, 3000);
+    ASSERT_EQ(third.size(), 4u);
+    int unseen = 0, fromFirst = 0;
+    for (qint64 id : third) {
+        unseen += !first.count(id) && !second.count(id);
+        fromFirst += first.count(id) ? 1 : 0;
+    }
+    EXPECT_EQ(unseen, 2);
+    EXPECT_EQ(fromFirst, 2);
+    // More than the bank holds: all ten, as without the preference.
+    EXPECT_EQ(exam(12, 4000).size(), 10u);
+    // Off: every question may come again.
+    learner.BeforeDraw(module, false);
+    std::set<qint64> any;
+    for (int round = 0; round < 40; ++round) {
+        TExamModel one{QString(), 0, 0};
+        for (const TBaseQuestion &q : module.GetBaseQuestions(one, 2, 99, false, "R/4/%", "#"))
+            any.insert(q.Id);
+    }
+    EXPECT_EQ(any.size(), 10u);
 }
 
 TEST_F(DataModuleTest, TopicBound)

@@ -1,5 +1,7 @@
 // The learner's local store: flags kept per exam, its schema, and stores that cannot be used.
 
+#include "ExamFixtures.h"
+#include "UnitHistory.h"
 #include "UnitLocalStore.h"
 
 #include <QCoreApplication>
@@ -56,19 +58,26 @@ TEST(LocalStore, FlagsAreKeptPerExamAcrossRuns)
     EXPECT_EQ(store.Flags("{b}"), QSet<int>({3}));
 }
 
+// A store as an older program left it: the statements run on a fresh database.
+void MakeOldStore(const QString &path, const QStringList &statements)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "old");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        for (const QString &statement : statements)
+            ASSERT_TRUE(query.exec(statement)) << statement.toStdString();
+    }
+    QSqlDatabase::removeDatabase("old");
+}
+
 TEST(LocalStore, AStoreOfAnOlderSchemaIsBroughtUpToDate)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("learner.sqlite");
-    {
-        // A store from before any table: version 0, with something of its own that stays.
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "old");
-        db.setDatabaseName(path);
-        ASSERT_TRUE(db.open());
-        ASSERT_TRUE(QSqlQuery(db).exec("CREATE TABLE notes (text TEXT)"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("old");
+    // From before any table: version 0, with something of its own that stays.
+    MakeOldStore(path, {"CREATE TABLE notes (text TEXT)"});
     TLocalStore store(path);
     EXPECT_EQ(store.Outcome(), TLocalStore::TOutcome::Opened);
     QSqlQuery query(store.Database());
@@ -76,6 +85,63 @@ TEST(LocalStore, AStoreOfAnOlderSchemaIsBroughtUpToDate)
     EXPECT_EQ(query.value(0).toInt(), TLocalStore::SchemaVersion);
     EXPECT_TRUE(query.exec("SELECT count(*) FROM notes"));
     EXPECT_TRUE(store.SetFlagged("{a}", 1, true));
+}
+
+TEST(LocalStore, AFlagStoreOfTheFirstVersionKeepsItsFlags)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("learner.sqlite");
+    MakeOldStore(path, {"CREATE TABLE flags (exam_key TEXT NOT NULL, question INTEGER NOT NULL,"
+                        " PRIMARY KEY (exam_key, question)) WITHOUT ROWID",
+                        "INSERT INTO flags VALUES ('{a}', 4)", "PRAGMA user_version = 1"});
+    TLocalStore store(path);
+    EXPECT_EQ(store.Outcome(), TLocalStore::TOutcome::Opened);
+    EXPECT_EQ(store.Flags("{a}"), QSet<int>({4}));
+    EXPECT_EQ(THistory(store).AttemptCount(), 0); // the history's tables are there
+}
+
+TEST(History, AttemptsMakeTheProgressByTopic)
+{
+    QTemporaryDir dir;
+    TLocalStore store(dir.filePath("learner.sqlite"));
+    THistory history(store);
+    auto exam = MakeFullExam();
+    // The first subject's questions: ids 7, 5000000000 ... in topics 4, 4, 5, 5, 5 of sub-branch 1.
+    QHash<qint64, QString> paths{{7, "DataBase/1/1/4/q"}};
+    for (qint64 id = 5000000000LL; id < 5000000004LL; ++id)
+        paths.insert(id, QStringLiteral("DataBase/1/1/%1/q").arg(id == 5000000000LL ? 4 : 5));
+    ASSERT_TRUE(history.RecordDrawn(paths, QDateTime::fromSecsSinceEpoch(1800000000, Qt::UTC)));
+    EXPECT_EQ(history.SeenQuestions().value(7), 1800000000000LL);
+    const QHash<qint64, QString> known = history.Paths({7, 99});
+    EXPECT_EQ(known.size(), 1);
+    EXPECT_EQ(known.value(7), "DataBase/1/1/4/q");
+
+    const QStringList answers = {"#####", "AB###", "ABCDE"}; // none, two right, all right
+    for (int i = 0; i < answers.size(); ++i) {
+        exam->Predmets[0]->Parts[0]->UserAnswer = answers[i];
+        const TAttempt attempt = MakeAttempt(*exam, history.Paths(exam->IDS.keys()), {}, QDateTime::fromSecsSinceEpoch(1800000000 + i * 86400, Qt::UTC));
+        ASSERT_TRUE(history.RecordAttempt(attempt));
+    }
+    EXPECT_EQ(history.AttemptCount(), 3);
+    const TProgress progress = history.Progress(2);
+    ASSERT_EQ(progress.attempts.size(), 3u);
+    EXPECT_LT(progress.attempts[0].finishedAt, progress.attempts[2].finishedAt);
+    ASSERT_EQ(progress.subjects.size(), 2u);
+    const TSubjectProgress &math = progress.subjects[0];
+    EXPECT_EQ(math.subject, "Riyaziyyat");
+    // Topic 4 holds questions 1 and 2 (A, B): 0, 2 and 2 right of 2 in the three attempts.
+    const auto topic4 = std::find_if(math.topics.begin(), math.topics.end(), [](const auto &t) { return t.topic == 4; });
+    ASSERT_NE(topic4, math.topics.end());
+    EXPECT_EQ(topic4->sub, 1);
+    EXPECT_EQ(topic4->subjectBase, 1);
+    EXPECT_EQ(topic4->asked, 6);
+    EXPECT_EQ(topic4->answered, 4);
+    EXPECT_EQ(topic4->right, 4);
+    EXPECT_EQ(topic4->recent, std::vector<double>({1.0, 1.0})); // the last two attempts
+    // The weakest first: questions without a known topic (never answered right) lead.
+    ASSERT_FALSE(progress.weakest.empty());
+    for (size_t i = 1; i < progress.weakest.size(); ++i)
+        EXPECT_LE(progress.weakest[i - 1].ShareRight(), progress.weakest[i].ShareRight());
 }
 
 // Every store that cannot be used as it is: what becomes of it, and the exam goes on regardless.
