@@ -223,6 +223,9 @@ public:
     void ReopenExecute(QAction *sender);
     void ReopenClearExecute(QAction *sender);
     void FormDropFiles(const QStringList &paths);
+    // Another start of the program handed over its exam path (empty: none): this window comes
+    // forward and opens it as a dropped file is opened.
+    void OpenHandedOver(const QString &path);
     // Shows the open-exam options dialog and returns its outcome; tests replace it.
     std::function<int(class TFormOpenExamOption &dialog)> ShowOpenExamOption;
 

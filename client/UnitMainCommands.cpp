@@ -73,7 +73,10 @@ void TFormMain::FormShow()
     if (resume)
         ResumeExam(resume->examPath, resume->info.FileName);
     const quint32 published = DataModule->GetVersionFromBase();
-    if (published > GetOwnVersion() && TMessageBox::Confirm(this, Tr(83)) == TMessageBox::Yes) {
+    if (published > GetOwnVersion() && !Platform::ProgramFolderReplaceable(QCoreApplication::applicationDirPath())) {
+        // Installed by the system's packages: the update comes that way too.
+        TMessageBox::ShowMessage(this, TrFormat(155, {QStringLiteral("%1.%2").arg(published >> 16).arg(published & 0xFFFF)}));
+    } else if (published > GetOwnVersion() && TMessageBox::Confirm(this, Tr(83)) == TMessageBox::Yes) {
         StartUpdater();
         return;
     }

@@ -140,7 +140,7 @@ TFormMain::TFormMain(const QStringList &args, QWidget *parent) : QMainWindow(par
     Learner = std::make_unique<TLearnerData>();
 
     // The updater asks a running client to close before it replaces it.
-    new Platform::TCloseRequestListener([this] { close(); }, Platform::MainWindowChannel(), this);
+    new Platform::TInstanceListener([this] { close(); }, [this](const QString &path) { OpenHandedOver(path); }, Platform::MainWindowChannel(), this);
 }
 
 TFormMain::~TFormMain()

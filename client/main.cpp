@@ -1,6 +1,8 @@
 // The Tavelko client.
 
+#include "UnitCommandLine.h"
 #include "UnitConfig.h"
+#include "UnitInstance.h"
 #include "UnitMain.h"
 #include "UnitPlatform.h"
 
@@ -11,10 +13,21 @@
 
 int main(int argc, char **argv)
 {
+    // --help and --version answer without a screen.
+    UseInterfaceLanguage();
+    const TCommandLine line = ParseClientCommandLine(ProgramArguments(argc, argv), QStringLiteral(TAVELKO_VERSION_TEXT));
+    if (!line.run)
+        return ReportCommandLine(line);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavelko"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavelko"));
     QApplication::setApplicationVersion(QStringLiteral(TAVELKO_VERSION_TEXT));
+    QApplication::setDesktopFileName(QStringLiteral("tavelko"));
+
+    // One window: a client already running takes the exam path and comes forward.
+    if (Platform::RequestOpen(line.examPath))
+        return 0;
 
     const TServerConfig config = TServerConfig::Load();
     if (!Platform::NetworkConnected({config.DbHost, config.FtpHost})) {
@@ -27,9 +40,7 @@ int main(int argc, char **argv)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette()); // the light one
 
-    QStringList args = QApplication::arguments();
-    args.removeFirst();
-    TFormMain window(args);
+    TFormMain window(line.examPath.isEmpty() ? QStringList() : QStringList{line.examPath});
     window.showMaximized();
     window.FormShow();
     return QApplication::exec();

@@ -35,6 +35,12 @@ bool NetworkConnected(const QStringList &serverHosts)
     return false;
 }
 
+bool ProgramFolderReplaceable(const QString &folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable() && !QFileInfo::exists(QDir(folder).filePath(QString::fromLatin1(PackagedMarker)));
+}
+
 QString ProgramPath(const QString &folder, const QString &program)
 {
 #ifdef Q_OS_WIN

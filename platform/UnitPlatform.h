@@ -15,6 +15,11 @@ bool NetworkConnected(const QStringList &serverHosts);
 // with the platform's suffix.
 QString ProgramPath(const QString &folder, const QString &program);
 
+// Whether the programs in folder may be replaced by the updater: the folder can be written, and
+// no package manager keeps them (a package leaves the marker file PackagedMarker beside them).
+bool ProgramFolderReplaceable(const QString &folder);
+inline constexpr const char *PackagedMarker = "installed-by-package";
+
 // Starts a program detached, as the shell's "open" does; false when it could not be started.
 bool StartProgram(const QString &path, const QStringList &arguments = {});
 

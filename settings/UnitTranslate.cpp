@@ -270,6 +270,14 @@ constexpr TRow Table[] = {
     {145, {u"Questions", u"Suallar", u"Вопросы", u"Sorular"}},
     {146, {u"Could not export: %s", u"İxrac etmək mümkün olmadı: %s", u"Не удалось экспортировать: %s", u"Dışa aktarılamadı: %s"}},
     {147, {u"Total", u"Cəmi", u"Итого", u"Toplam"}},
+    {148, {u"Show this help and end.", u"Bu köməyi göstər və bitir.", u"Показать эту справку и выйти.", u"Bu yardımı göster ve çık."}},
+    {149, {u"Show the version and end.", u"Versiyanı göstər və bitir.", u"Показать версию и выйти.", u"Sürümü göster ve çık."}},
+    {150, {u"%s\nSee %s.", u"%s\nBaxın: %s.", u"%s\nСм. %s.", u"%s\nBakınız: %s."}},
+    {151, {u"The exam file to open (a path, or a file: URL).", u"Açılacaq imtahan faylı (yol və ya file: URL).", u"Открываемый файл экзамена (путь или URL file:).", u"Açılacak sınav dosyası (yol veya file: URL)."}},
+    {152, {u"Tavelko: practise exams against the clock.", u"Tavelko: vaxta qarşı imtahan məşqi.", u"Tavelko: тренировка экзаменов на время.", u"Tavelko: süreye karşı sınav alıştırması."}},
+    {153, {u"Tavelko's updater: replaces Tavelko with its newest version. It takes no arguments.", u"Tavelko yeniləyicisi: Tavelko-nu ən yeni versiyası ilə əvəz edir. Arqument qəbul etmir.", u"Программа обновления Tavelko: заменяет Tavelko новейшей версией. Аргументов не принимает.", u"Tavelko güncelleyicisi: Tavelko'yu en yeni sürümüyle değiştirir. Argüman almaz."}},
+    {154, {u"Unexpected argument '%s'.", u"Gözlənilməz arqument '%s'.", u"Неожиданный аргумент '%s'.", u"Beklenmeyen argüman '%s'."}},
+    {155, {u"A newer version of Tavelko (%s) exists. It comes with your system's package updates.", u"Tavelko-nun daha yeni versiyası (%s) var. O, sisteminizin paket yeniləmələri ilə gəlir.", u"Существует более новая версия Tavelko (%s). Она придёт с обновлениями пакетов вашей системы.", u"Tavelko'nun daha yeni bir sürümü (%s) var. Sisteminizin paket güncellemeleriyle gelir."}},
 };
 
 constexpr const char16_t *UpdaterTable[UpdaterRowCount][LanguageCount] = {
@@ -290,6 +298,10 @@ constexpr const char16_t *UpdaterTable[UpdaterRowCount][LanguageCount] = {
      u"Endirilmiş yeniləmədə naşirin etibarlı imzası yoxdur. Quraşdırılmış versiyanız saxlanılır.",
      u"Загруженное обновление не содержит действительной подписи издателя. Установленная версия сохранена.",
      u"İndirilen güncelleme yayıncısının geçerli imzasını taşımıyor. Yüklü sürümünüz korunuyor."},
+    {u"Tavelko is installed in a folder you cannot change; its newer version comes with your system's package updates.",
+     u"Tavelko dəyişdirə bilmədiyiniz qovluqda quraşdırılıb; onun yeni versiyası sisteminizin paket yeniləmələri ilə gəlir.",
+     u"Tavelko установлен в папку, которую вы не можете изменить; новая версия придёт с обновлениями пакетов вашей системы.",
+     u"Tavelko değiştiremeyeceğiniz bir klasöre kurulu; yeni sürümü sisteminizin paket güncellemeleriyle gelir."},
 };
 
 constexpr const char16_t *LanguageNames[LanguageCount] = {u"English", u"Azərbaycanca", u"Русский", u"Türkçe"};

@@ -29,7 +29,7 @@ QList<qint32> TranslationRows();
 
 // The updater's own five-row table, with its own current language.
 QString UpdaterTr(qint32 row, qint32 languageIndex);
-constexpr qint32 UpdaterRowCount = 7;
+constexpr qint32 UpdaterRowCount = 8;
 
 // Fills the placeholders %s, %d and %.2f of a row's template in order; "%%" is a percent sign.
 // Numbers are written with "." and no grouping, whatever the locale.

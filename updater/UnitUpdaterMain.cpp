@@ -140,6 +140,13 @@ void TFormMain::TimerStartTimer()
         return;
     }
     fFolder = fRegistry->GetInstallPath();
+    // A client the learner may not replace (a system package's) is updated by the system.
+    if (!fFolder.isEmpty() && !Platform::ProgramFolderReplaceable(fFolder)) {
+        TMessageBox::ShowMessage(this, UpdaterTr(7, fLanguage));
+        Terminate();
+        StartClient();
+        return;
+    }
     if (!fFolder.isEmpty())
         TClientInstallation(fFolder).Repair();
     const quint32 installed = fFolder.isEmpty() ? Platform::NoVersion : GetVersion(fFolder);

@@ -8,6 +8,7 @@
 //   saveas PATH      "Save exam as" to PATH
 //   open PATH        opens PATH and continues it
 //   state            card|question|remaining time|answers|file name
+//   opened PATH      waits until PATH is the open exam and its model is read; answers "ok"
 
 #include "UnitAnswerControl.h"
 #include "UnitExamModel.h"
@@ -69,6 +70,9 @@ QString Run(TFormMain &window, const QString &line)
         if (!WaitForFinish(window))
             return QStringLiteral("error not opened");
         window.ButtonStart->click();
+    } else if (command == QLatin1String("opened")) {
+        if (!QTest::qWaitFor([&] { return window.fSaveFileName == argument && window.fDownloadMode == dmFinish; }, 20000))
+            return QStringLiteral("error not opened: ") + window.fSaveFileName;
     } else if (command == QLatin1String("state")) {
         // A resumed exam comes up once its model list is read.
         [[maybe_unused]] const bool shown = QTest::qWaitFor([&] { return window.CurrentCard() == TFormMain::CardExam; }, 20000);

@@ -5,6 +5,7 @@
 #include "UnitExamModel.h"
 #include "UnitInstance.h"
 #include "UnitMain.h"
+#include "UnitPlatform.h"
 #include "UnitMessageBox.h"
 #include "UnitRegistry.h"
 
@@ -19,6 +20,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <QScopeGuard>
 #include <QtTest>
 
 namespace {
@@ -354,6 +356,18 @@ private slots:
             WaitForFinish(*window);
         }
         ClientFixture::Sql(connection, "INSERT INTO e_versions (version) VALUES (65537)");
+        {
+            // Installed by the system's packages: told where the update comes from, and goes on.
+            const QString marker = QDir(QCoreApplication::applicationDirPath()).filePath(Platform::PackagedMarker);
+            QFile(marker).open(QIODevice::WriteOnly);
+            const auto remove = qScopeGuard([&] { QFile::remove(marker); });
+            auto window = std::make_unique<TFormMain>(QStringList{"/nowhere/exam.qmvx"});
+            window->FormShow();
+            QVERIFY(!TMessageBox::History().contains(Tr(83)));
+            QVERIFY(TMessageBox::History().contains(TrFormat(155, {"1.1"})));
+            QCOMPARE(window->fSaveFileName, QString("/nowhere/exam.qmvx"));
+            WaitForFinish(*window);
+        }
         TTavelkoRegistry().SetExecuteParam("before");
         auto window = NewWindow({"/nowhere/exam.qmvx"});
         TMessageBox::SetNextAnswer(TMessageBox::Yes);

@@ -1,11 +1,13 @@
-// The client program killed in the middle of an exam and started again, against the real local
-// servers: the exam is offered and goes on where it was; the recent list survives the kill.
+// The client program as processes, against the real local servers: killed in the middle of an
+// exam and started again, the exam is offered and goes on where it was, and the recent list
+// survives the kill; started a second time with an exam file, it hands the file to the first.
 
 #include "ClientFixture.h"
 
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 class TestClientRecovery : public QObject
@@ -17,16 +19,21 @@ class TestClientRecovery : public QObject
 
     QString DataFolder() const { return fHome.filePath("data/Tavelko"); }
 
-    std::unique_ptr<QProcess> Start(const QString &recovery)
+    QProcessEnvironment Environment(const QString &recovery) const
     {
-        auto client = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_DATA_HOME", fHome.filePath("data"));
         environment.insert("XDG_CONFIG_HOME", fHome.filePath("config"));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("TAVELKO_TEST_RECOVERY", recovery);
         environment.insert("TAVELKO_INSTANCE_CHANNEL", "tavelko-recovery-test-" + QString::number(QCoreApplication::applicationPid()));
-        client->setProcessEnvironment(environment);
+        return environment;
+    }
+
+    std::unique_ptr<QProcess> Start(const QString &recovery)
+    {
+        auto client = std::make_unique<QProcess>();
+        client->setProcessEnvironment(Environment(recovery));
         client->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         client->start(QStringLiteral(CLIENT_UNDER_TEST), {});
         return client;
@@ -53,6 +60,32 @@ private slots:
     {
         QVERIFY2(LoadServerEnvironment(), "the servers fixture must run first");
         ClientFixture::Install();
+    }
+
+    // A second start with an exam file (as a path split at its blank, or as a file: URL) hands
+    // it to the running client, which opens it; no second window runs.
+    void aSecondStartHandsItsFileToTheRunningClient()
+    {
+        const QString saved = fFiles.filePath("My Exams/handed over.qmvx");
+        QDir().mkpath(fFiles.filePath("My Exams"));
+        auto first = Start("discard");
+        QCOMPARE(Send(*first, "new"), QString("ok"));
+        QCOMPARE(Send(*first, "saveas " + saved), QString("ok"));
+        const QString copy = fFiles.filePath("My Exams/second one.qmvx");
+        QVERIFY(QFile::copy(saved, copy));
+
+        for (const QStringList &arguments : {saved.split(u' '), QStringList{QUrl::fromLocalFile(copy).toString()}}) {
+            QProcess second;
+            second.setProcessEnvironment(Environment("discard"));
+            second.setProcessChannelMode(QProcess::ForwardedChannels);
+            second.start(QStringLiteral(CLIENT_PROGRAM), arguments);
+            QVERIFY(second.waitForFinished(20000));
+            QCOMPARE(second.exitCode(), 0);
+            const QString expected = arguments.size() > 1 ? saved : copy;
+            QCOMPARE(Send(*first, "opened " + expected), QString("ok"));
+        }
+        first->closeWriteChannel();
+        Kill(*first);
     }
 
     void aKilledClientOffersItsExamWithEverythingKept()

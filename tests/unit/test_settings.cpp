@@ -1,5 +1,6 @@
 #include "TavelkoError.h"
 #include "UnitPrelvinOS.h"
+#include "UnitCommandLine.h"
 #include "UnitRegistry.h"
 #include "UnitTranslate.h"
 
@@ -121,7 +122,7 @@ TEST(Translation, EveryRowInEveryLanguageWithTheSamePlaceholders)
     const QList<qint32> rows = TranslationRows();
     // The 66 rows of the original table, then ours from row 84 on.
     QList<qint32> ours;
-    for (qint32 row = 84; row <= 147; ++row)
+    for (qint32 row = 84; row <= 155; ++row)
         ours.append(row);
     EXPECT_EQ(rows.size(), 66 + ours.size());
     EXPECT_EQ(rows.mid(66), ours);
@@ -136,7 +137,7 @@ TEST(Translation, EveryRowInEveryLanguageWithTheSamePlaceholders)
     for (qint32 row = 0; row < UpdaterRowCount; ++row)
         for (qint32 language = 0; language < LanguageCount; ++language)
             EXPECT_FALSE(UpdaterTr(row, language).isEmpty());
-    for (qint32 gap : {52, 58, 66, 70, 72, 148, -1})
+    for (qint32 gap : {52, 58, 66, 70, 72, 156, -1})
         EXPECT_FALSE(RowExists(gap)) << gap;
 }
 
@@ -168,4 +169,45 @@ TEST(Translation, CurrentLanguageAndFormatting)
     EXPECT_EQ(TrFormat(23, {"Fizik", 3}), QString::fromUtf8("Ders: Fizik, soru numarası: 3"));
     EXPECT_EQ(Tr(49), QString::fromUtf8("Programdan çıkmak konusunda emin misiniz?"));
     SetCurrentLanguageIndex(langAzerbaijani);
+}
+
+// The programs' command lines: one exam path from the arguments, --help, --version, refusals.
+TEST(CommandLine, ClientAndUpdaterArguments)
+{
+    SetCurrentLanguageIndex(langEnglish);
+    struct TCase
+    {
+        QStringList arguments;
+        bool run;
+        int exitCode;
+        QString path;     // what the client opens
+        QString output;   // a part of what it prints
+    };
+    const TCase cases[] = {
+        {{}, true, 0, "", ""},
+        {{"/home/learner/exam.qmvx"}, true, 0, "/home/learner/exam.qmvx", ""},
+        {{"/home/learner/My", "Exams/a.qmvx"}, true, 0, "/home/learner/My Exams/a.qmvx", ""}, // split by a shell
+        {{"file:///home/learner/My%20Exams/%C3%BC.qmvx"}, true, 0, QString::fromUtf8("/home/learner/My Exams/ü.qmvx"), ""},
+        {{"--", "-odd-name.qmvx"}, true, 0, "-odd-name.qmvx", ""},
+        {{"--version"}, false, 0, "", "Tavelko 1.2.3\n"},
+        {{"-h"}, false, 0, "", "Usage: Tavelko [options] [file]"},
+        {{"--bogus"}, false, 2, "", "Unknown option 'bogus'.\nSee Tavelko --help."},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const TCommandLine line = ParseClientCommandLine(c.arguments, "1.2.3");
+        EXPECT_EQ(line.run, c.run);
+        EXPECT_EQ(line.exitCode, c.exitCode);
+        EXPECT_EQ(line.examPath, c.path);
+        EXPECT_TRUE(line.output.contains(c.output)) << line.output.toStdString();
+    }
+    EXPECT_TRUE(ParseUpdaterCommandLine({}, "1.2.3").run);
+    EXPECT_EQ(ParseUpdaterCommandLine({"--version"}, "1.2.3").output, "TavelkoUpdater 1.2.3\n");
+    const TCommandLine extra = ParseUpdaterCommandLine({"exam.qmvx"}, "1.2.3");
+    EXPECT_FALSE(extra.run);
+    EXPECT_EQ(extra.exitCode, 2);
+    // In the interface language.
+    SetCurrentLanguageIndex(langRussian);
+    EXPECT_TRUE(ParseClientCommandLine({"--help"}, "1").output.contains(QString::fromUtf8("Показать версию и выйти.")));
+    SetCurrentLanguageIndex(langEnglish);
 }

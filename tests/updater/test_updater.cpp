@@ -4,6 +4,7 @@
 #include "ServerEnv.h"
 #include "UnitFileVersion.h"
 #include "UnitInstance.h"
+#include "UnitPlatform.h"
 #include "UnitMessageBox.h"
 #include "UnitSqlConnection.h"
 #include "UnitTranslate.h"
@@ -206,11 +207,27 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(Starts().size(), 1, 10000);
     }
 
+    // A client kept by the system's packages (or in a folder the learner cannot write) is never
+    // replaced: the updater says where its update comes from and starts it as it is.
+    void aClientThePackagesKeepIsLeftToThem()
+    {
+        Publish("(65536), (65537)");
+        QVERIFY(Platform::ProgramFolderReplaceable(Folder()));
+        QFile marker(InstallFile(Platform::PackagedMarker));
+        QVERIFY(marker.open(QIODevice::WriteOnly));
+        marker.close();
+        QVERIFY(!Platform::ProgramFolderReplaceable(Folder()));
+        auto updater = NewUpdater();
+        QTRY_VERIFY_WITH_TIMEOUT(fTerminated, 15000);
+        QFile::remove(marker.fileName());
+        ExpectRefused(7);
+    }
+
     void aRunningClientIsAskedToClose()
     {
         Publish("(65536), (65537)");
         bool asked = false;
-        Platform::TCloseRequestListener client([&] { asked = true; });
+        Platform::TInstanceListener client([&] { asked = true; }, {});
         QVERIFY(client.Listening());
         TPrelvinUpdateRegistry().DeleteKey("Interface");
         QSettings(QSettings::IniFormat, QSettings::UserScope, "Morvadi", "Tavelko").setValue("Interface/LanguageIndex", 2);
