@@ -23,7 +23,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Tavelko"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavelko"));
     QApplication::setApplicationVersion(QStringLiteral(TAVELKO_VERSION_TEXT));
-    QApplication::setDesktopFileName(QStringLiteral("tavelko"));
+    QApplication::setDesktopFileName(QStringLiteral("org.tavelko.Tavelko"));
 
     // One window: a client already running takes the exam path and comes forward.
     if (Platform::RequestOpen(line.examPath))
