@@ -242,6 +242,7 @@ void TFormMain::ShowResult()
     const int width = ScrollBoxResult->viewport()->width();
     ResultControl = std::make_unique<TResultControl>(PaintBoxResult, ExamModel.get(), width, 30, 30);
     ResultControl->DialogParent = this;
+    ResultControl->OnInvalidate = [this](const QRect &area) { PaintBoxResult->update(area); };
     PaintBoxResult->setGeometry(0, 0, width, ResultControl->Height());
     ScrollBoxResult->verticalScrollBar()->setValue(0);
     PaintBoxResult->update();

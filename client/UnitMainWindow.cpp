@@ -481,9 +481,11 @@ void TFormMain::BuildResultPage(QWidget *page)
     ScrollBoxResult->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ScrollBoxResult->setStyleSheet(QStringLiteral("QScrollArea { background: white; border: none; }"));
     PaintBoxResult = new TPaintBox;
-    PaintBoxResult->OnPaint = [this] {
+    PaintBoxResult->OnPaintArea = [this](QPainter &painter, const QRect &exposed) {
         if (ResultControl)
-            ResultControl->Draw();
+            ResultControl->Paint(painter, exposed); // only what the scroll box shows
+        else
+            painter.fillRect(exposed, Qt::white);
     };
     PaintBoxResult->OnMouseDown = [this](Qt::MouseButton button, int x, int y) {
         if (button == Qt::LeftButton && ResultControl)

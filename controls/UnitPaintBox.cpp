@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent)
@@ -21,15 +22,19 @@ void TPaintBox::Present(const QImage &image)
         update();
 }
 
-void TPaintBox::paintEvent(QPaintEvent *)
+void TPaintBox::paintEvent(QPaintEvent *event)
 {
-    fPainting = true;
-    if (OnPaint)
-        ReportErrors(this, OnPaint);
-    fPainting = false;
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.drawImage(0, 0, fImage);
+    if (OnPaintArea) {
+        ReportErrors(this, [&] { OnPaintArea(painter, event->rect()); });
+    } else {
+        fPainting = true;
+        if (OnPaint)
+            ReportErrors(this, OnPaint);
+        fPainting = false;
+        painter.fillRect(rect(), Qt::white);
+        painter.drawImage(0, 0, fImage);
+    }
     if (hasFocus() && focusPolicy() != Qt::NoFocus) {
         // Where the keyboard is, drawn over the control's own picture and never into it.
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));

@@ -3,6 +3,7 @@
 #include "UnitAccessibleCanvas.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 
 #include <functional>
@@ -26,6 +27,8 @@ public:
     explicit TPaintBox(QWidget *parent = nullptr);
 
     std::function<void()> OnPaint;
+    // Set: paints the exposed area itself, in place of showing what is presented.
+    std::function<void(QPainter &painter, const QRect &exposed)> OnPaintArea;
     std::function<void(Qt::MouseButton button, int x, int y)> OnMouseDown;
     std::function<void(int x, int y)> OnMouseMove;
     std::function<void(Qt::MouseButton button, int x, int y)> OnMouseUp;

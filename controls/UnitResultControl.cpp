@@ -42,6 +42,11 @@ int FittingPixels(int pixels, const QString &text, qreal width)
     return pixels;
 }
 
+QRect ColumnRect(const TResultControl::TColumn &column)
+{
+    return QRectF(column.centre.x() - Box / 2, column.centre.y() - Box / 2, column.width, 4 * Box).toAlignedRect();
+}
+
 QString Shown(const QString &format, const QString &answer)
 {
     return NormalizeAnswer(format, answer).remove(u'#');
@@ -150,33 +155,57 @@ void TResultControl::Render()
         fImage = QImage(size, QImage::Format_RGB32);
     fImage.fill(Qt::white);
     QPainter painter(&fImage);
+    PaintRegion(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    fDirty = false;
+}
+
+void TResultControl::Paint(QPainter &painter, const QRect &exposed)
+{
+    painter.fillRect(exposed, Qt::white);
+    PaintRegion(painter, exposed);
+}
+
+void TResultControl::PaintRegion(QPainter &painter, const QRectF &region)
+{
+    const TLayout &layout = Layout();
+    painter.save();
+    painter.setClipRect(region);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QPen pen(Qt::black, 2.0);
 
-    painter.setFont(ListFont(layout.headingPixels, false));
-    painter.setPen(HeadingColor);
-    painter.drawText(QRectF(layout.heading, QSizeF(fWidth, 48)), Qt::AlignLeft | Qt::AlignTop, layout.headingText);
+    if (region.top() < layout.heading.y() + 48) {
+        painter.setFont(ListFont(layout.headingPixels, false));
+        painter.setPen(HeadingColor);
+        painter.drawText(QRectF(layout.heading, QSizeF(fWidth, 48)), Qt::AlignLeft | Qt::AlignTop, layout.headingText);
+    }
 
     painter.setPen(pen);
     for (qreal y : layout.lines)
-        painter.drawLine(QPointF(fOffsetX, y), QPointF(fWidth - fOffsetX, y));
+        if (y >= region.top() - 2 && y <= region.bottom() + 2)
+            painter.drawLine(QPointF(fOffsetX, y), QPointF(fWidth - fOffsetX, y));
 
     painter.setPen(TitleColor);
     for (qsizetype i = 0; i < layout.titles.size(); ++i) {
+        const QRectF title(layout.titles[i], QSizeF(fWidth, Box));
+        if (!title.intersects(region))
+            continue;
         painter.setFont(ListFont(layout.titlePixels[i], false));
-        painter.drawText(QRectF(layout.titles[i], QSizeF(fWidth, Box)), Qt::AlignLeft | Qt::AlignTop, layout.titleTexts[i]);
+        painter.drawText(title, Qt::AlignLeft | Qt::AlignTop, layout.titleTexts[i]);
     }
 
     // Every box edge lies on whole pixels with an even pen width: plain strokes give the same
     // pixels as antialiased ones, at a fraction of the cost.
     painter.setRenderHint(QPainter::Antialiasing, false);
     const QFont normal = ListFont(18, false), hot = ListFont(24, true), pressed = ListFont(12, true);
-    for (const TColumn &column : layout.columns) {
-        painter.setFont(column.number == fDownIndex ? pressed : column.number == fHotIndex ? hot : normal);
-        PaintColumn(painter, column);
+    // The columns run down the list: start at the first that reaches the region.
+    const auto first = std::lower_bound(layout.columns.cbegin(), layout.columns.cend(), region.top(),
+                                        [](const TColumn &column, qreal top) { return column.centre.y() - Box / 2 + 4 * Box + 1 < top; });
+    for (auto column = first; column != layout.columns.cend() && column->centre.y() - Box / 2 - 1 <= region.bottom(); ++column) {
+        painter.setFont(column->number == fDownIndex ? pressed : column->number == fHotIndex ? hot : normal);
+        PaintColumn(painter, *column);
     }
-    fDirty = false;
+    painter.restore();
 }
 
 const QStaticText &TResultControl::StaticText(const QFont &font, const QString &text) const
@@ -258,7 +287,16 @@ void TResultControl::Up(int, int)
 void TResultControl::Changed()
 {
     fDirty = true;
-    Draw();
+    if (OnInvalidate)
+        OnInvalidate(QRect(0, 0, fWidth, Height()));
+    else
+        Draw();
+}
+
+void TResultControl::Invalidate(int number)
+{
+    if (number > 0 && number <= ColumnCount())
+        OnInvalidate(ColumnRect(Layout().columns.at(number - 1)).adjusted(-2, -2, 2, 2));
 }
 
 void TResultControl::SetCanvas(TCanvas *value)
@@ -273,15 +311,6 @@ void TResultControl::SetWidth(int value)
     fLayoutValid = false;
     Changed();
 }
-
-namespace {
-
-QRect ColumnRect(const TResultControl::TColumn &column)
-{
-    return QRectF(column.centre.x() - Box / 2, column.centre.y() - Box / 2, column.width, 4 * Box).toAlignedRect();
-}
-
-} // namespace
 
 TAccessibleItem TResultControl::AccessibleColumn(int index)
 {
@@ -338,18 +367,26 @@ QRect TResultControl::HotRect()
 
 void TResultControl::SetHotIndex(int value)
 {
-    if (value != fHotIndex) {
-        fHotIndex = value;
+    const int before = std::exchange(fHotIndex, value);
+    if (value != before)
         fDirty = true;
+    if (!OnInvalidate) {
+        Draw();
+    } else if (value != before) {
+        Invalidate(before);
+        Invalidate(value);
     }
-    Draw();
 }
 
 void TResultControl::SetDownIndex(int value)
 {
-    if (value != fDownIndex) {
-        fDownIndex = value;
+    const int before = std::exchange(fDownIndex, value);
+    if (value != before)
         fDirty = true;
+    if (!OnInvalidate) {
+        Draw();
+    } else if (value != before) {
+        Invalidate(before);
+        Invalidate(value);
     }
-    Draw();
 }

@@ -12,6 +12,7 @@
 
 #include <functional>
 
+class QPainter;
 class TCanvas;
 class TDataModuleMain;
 class TExamModel;
@@ -85,12 +86,22 @@ public:
     bool Key(int key);
     QRect HotRect(); // the lit column; empty when none is
 
+    // The whole list as one image: for a canvas that shows what is presented to it.
     const QImage &Image() const { return fImage; }
     void Render();
 
+    // On a scrolling canvas the list paints only what is exposed, straight onto the canvas's
+    // painter (whose backing store is the only surface), and asks for the repaint of the columns
+    // whose look changed rather than drawing itself whole. Set: the list works this way.
+    std::function<void(const QRect &area)> OnInvalidate;
+    void Paint(QPainter &painter, const QRect &exposed);
+
 private:
     void Changed();
-    void PaintColumn(class QPainter &painter, const TColumn &column) const;
+    void Invalidate(int number); // the column's area, on a scrolling canvas
+    // Draws everything of the list that meets region, in list coordinates.
+    void PaintRegion(QPainter &painter, const QRectF &region);
+    void PaintColumn(QPainter &painter, const TColumn &column) const;
 
     TCanvas *fCanvas;
     TExamModel *fExamModel;

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -130,6 +132,46 @@ private slots:
                 red = red || image.pixelColor(x, y) == QColor(0xFF, 0, 0);
         QVERIFY(red);
         QCOMPARE(image.pixelColor(30 - 18, 200), QColor(Qt::black));
+    }
+
+    // In a scroll box the list paints only what is exposed, pixel for pixel as the whole list
+    // drawn at once, and a hovered column repaints only itself.
+    void aScrolledListPaintsOnlyWhatShows()
+    {
+        TExamModel model("", 0, 0);
+        for (int subject = 0; subject < 4; ++subject)
+            AddPart(AddPredmet(model, QStringLiteral("Subject %1").arg(subject)), "#", QString("ABCDE").repeated(25),
+                    QString("AC#DE").repeated(25));
+        TResultControl whole(nullptr, &model, 760, 30, 30);
+        whole.SetHotIndex(130);
+        whole.Render();
+
+        QScrollArea scroll;
+        scroll.resize(760 + scroll.verticalScrollBar()->sizeHint().width(), 400);
+        scroll.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        auto *box = new TPaintBox;
+        TResultControl list(box, &model, 760, 30, 30);
+        int repaints = 0;
+        QRect repainted;
+        list.OnInvalidate = [&](const QRect &area) {
+            ++repaints;
+            repainted |= area;
+            box->update(area);
+        };
+        box->OnPaintArea = [&](QPainter &painter, const QRect &exposed) { list.Paint(painter, exposed); };
+        box->resize(760, list.Height());
+        scroll.setWidget(box);
+        scroll.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&scroll));
+        scroll.verticalScrollBar()->setValue(list.Height() / 2);
+        list.SetHotIndex(130);
+        QCOMPARE(repaints, 1);
+        QVERIFY(repainted.height() <= 4 * 36 + 4); // the one column
+        QApplication::processEvents();
+        const QImage shown = scroll.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage expected = whole.Image().copy(0, list.Height() / 2, shown.width(), shown.height());
+        QCOMPARE(shown, expected);
+        QVERIFY(list.Image().isNull()); // no surface of the list's own
     }
 
     void hoverUsesInclusiveBounds()
