@@ -63,6 +63,50 @@ void BM_GetBaseQuestions(benchmark::State &state)
     Draw(state, module);
 }
 
+// Topics marked up to half of the subject (5 of 10).
+void BM_GetBaseQuestionsHalfTopics(benchmark::State &state)
+{
+    TDataModuleMain module;
+    TExamModel exam(QString(), 0, 0);
+    for (auto _ : state) {
+        exam.IDS.clear();
+        if (module.GetBaseQuestions(exam, 100, 5, false, "R/1/%", "#").size() != 100)
+            state.SkipWithError("the draw came back short");
+    }
+}
+
+// The reference: the draw as it was, every question of the subject fetched and its topic judged
+// here (the candidates only; the pick among them costs next to nothing).
+void ClientSideTopicBound(benchmark::State &state, qint32 maxTheme)
+{
+    TSqlConnection connection(TServerConfig::Load());
+    for (auto _ : state) {
+        connection.Open();
+        TSqlStatement query(connection, QStringLiteral("SELECT * FROM e_all_questions a WHERE (a.Format = ?) AND (a.`Path` LIKE ?)"));
+        query.Bind({QStringLiteral("#"), QStringLiteral("R/1/%")});
+        query.Execute();
+        const int id = query.ColumnIndex("Id"), path = query.ColumnIndex("Path"), answer = query.ColumnIndex("Answer");
+        TBaseQuestions candidates;
+        while (query.Next()) {
+            const QString text = query.Text(path);
+            if (TDataModuleMain::ThemeIndexOfPath(text, false) <= maxTheme)
+                candidates.push_back({query.Integer(id), text, query.Text(answer)});
+        }
+        benchmark::DoNotOptimize(candidates.data());
+        connection.Close();
+    }
+}
+
+void BM_ClientSideTopicBoundAll(benchmark::State &state)
+{
+    ClientSideTopicBound(state, 10);
+}
+
+void BM_ClientSideTopicBoundHalf(benchmark::State &state)
+{
+    ClientSideTopicBound(state, 5);
+}
+
 // The same draw preferring unseen questions, with a history of 1000 exams of 100 questions
 // (100,000 seen, half of them among this subject's candidates).
 void BM_GetBaseQuestionsPreferringUnseen(benchmark::State &state)
@@ -94,11 +138,16 @@ void BM_MariadbClientSelect(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_GetBaseQuestions)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_GetBaseQuestionsHalfTopics)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ClientSideTopicBoundAll)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ClientSideTopicBoundHalf)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_GetBaseQuestionsPreferringUnseen)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MariadbClientSelect)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char **argv)
 {
     return RunAgainstServers(argc, argv, SeedOnce, {{{"BM_GetBaseQuestions", "BM_MariadbClientSelect"}, 1.5},
-                                                        {{"BM_GetBaseQuestionsPreferringUnseen", "BM_GetBaseQuestions"}, 1.10}});
+                                                        {{"BM_GetBaseQuestionsPreferringUnseen", "BM_GetBaseQuestions"}, 1.10},
+                                                        {{"BM_GetBaseQuestionsHalfTopics", "BM_ClientSideTopicBoundHalf"}, 0.60},
+                                                        {{"BM_GetBaseQuestions", "BM_ClientSideTopicBoundAll"}, 1.00}});
 }

@@ -173,6 +173,13 @@ TCloudCallbacks TFormMain::DownloadCallbacks()
         QCoreApplication::processEvents();
     };
     callbacks.ReportError = [this](const QString &message) { TMessageBox::ShowMessage(this, message); };
+    // The window stays served while the cloud connects, logs in or falls silent, and Abort
+    // (or closing) ends the call at once.
+    callbacks.OnWait = [this](TFtpSession &sender) {
+        QCoreApplication::processEvents();
+        if (fAbort || fDownloadMode == dmAbort)
+            sender.Abort();
+    };
     return callbacks;
 }
 
@@ -199,9 +206,10 @@ void TFormMain::SetWait(bool value)
 void TFormMain::SetAbort(bool value)
 {
     fAbort = value;
-    if (fFtpObject && value) {
+    if (value && (fFtpObject || Busy())) { // also before the cloud has answered at all
         DownLoadAborted = true;
-        fFtpObject->Abort();
+        if (fFtpObject)
+            fFtpObject->Abort();
         SetDownloadMode(dmAbort);
     }
 }

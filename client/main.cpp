@@ -30,7 +30,10 @@ int main(int argc, char **argv)
         return 0;
 
     const TServerConfig config = TServerConfig::Load();
-    if (!Platform::NetworkConnected({config.DbHost, config.FtpHost})) {
+    QStringList hosts;
+    for (const TEndpoint &endpoint : config.DbEndpoints() + config.FtpEndpoints())
+        hosts.append(endpoint.host);
+    if (!Platform::NetworkConnected(hosts)) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Prelvin"),
                         QStringLiteral("There is no network connection! Please check the connection!"), QMessageBox::Ok);
         box.exec();

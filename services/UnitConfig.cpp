@@ -48,6 +48,33 @@ QString OwnFolder()
 
 } // namespace
 
+QList<TEndpoint> ParseEndpoints(const QString &hosts, quint16 defaultPort)
+{
+    QList<TEndpoint> endpoints;
+    for (QString entry : hosts.split(u',', Qt::SkipEmptyParts)) {
+        entry = entry.trimmed();
+        if (entry.isEmpty())
+            continue;
+        TEndpoint endpoint{entry, defaultPort};
+        const qsizetype colon = entry.lastIndexOf(u':');
+        const bool bracketed = entry.startsWith(u'[');
+        const qsizetype close = entry.indexOf(u']');
+        // A colon names a port after a bracketed address or a host that has no other colon.
+        if (colon > 0 && ((bracketed && colon == close + 1) || (!bracketed && entry.indexOf(u':') == colon))) {
+            bool ok = false;
+            const uint port = entry.mid(colon + 1).toUInt(&ok);
+            if (ok && port > 0 && port <= 65535) {
+                endpoint.port = quint16(port);
+                endpoint.host = entry.left(colon);
+            }
+        }
+        if (endpoint.host.startsWith(u'[') && endpoint.host.endsWith(u']'))
+            endpoint.host = endpoint.host.mid(1, endpoint.host.size() - 2);
+        endpoints.append(endpoint);
+    }
+    return endpoints;
+}
+
 TServerConfig TServerConfig::Load(const QString &programFolder)
 {
     TServerConfig config;

@@ -87,25 +87,22 @@ qint32 TDataModuleMain::ThemeIndexOfPath(const QString &Path, bool _SubExists)
 TBaseQuestions TDataModuleMain::GetBaseQuestions(TExamModel &ExamModel, qint32 Count, qint32 MaxThemeIndex,
                                                  bool _SubExists, const QString &SelectToken, const QString &QFormat)
 {
+    if (!Connect())
+        return {};
+    TCloseOnExit close(*fConnection);
+    // The candidates come from the (Format, Path) index alone (it holds the id too), so that the
+    // server reads no row of the table for them; each path's topic is judged here, and a topic
+    // field that is no number fails the draw before anything is drawn.
     TBaseQuestions candidates;
     {
-        if (!Connect())
-            return {};
-        TCloseOnExit close(*fConnection);
         TSqlStatement query(*fConnection,
-                            QStringLiteral("SELECT * FROM e_all_questions a WHERE (a.Format = ?) AND (a.`Path` LIKE ?)"));
+                            QStringLiteral("SELECT a.Id, a.`Path` FROM e_all_questions a WHERE (a.Format = ?) AND (a.`Path` LIKE ?)"));
         query.Bind({QFormat, SelectToken});
         query.Execute();
-        const int idColumn = query.ColumnIndex("Id");
-        const int pathColumn = query.ColumnIndex("Path");
-        const int answerColumn = query.ColumnIndex("Answer");
-        if (idColumn < 0 || pathColumn < 0 || answerColumn < 0)
-            throw TTavelkoError(QStringLiteral("The question table lacks the columns Id, Path and Answer"));
         while (query.Next()) {
-            const QString path = query.Text(pathColumn);
-            if (ThemeIndexOfPath(path, _SubExists) > MaxThemeIndex)
-                continue;
-            candidates.push_back({query.Integer(idColumn), path, query.Text(answerColumn)});
+            QString path = query.Text(1);
+            if (ThemeIndexOfPath(path, _SubExists) <= MaxThemeIndex)
+                candidates.push_back({query.Integer(0), std::move(path), QString()});
         }
     }
 
@@ -119,30 +116,55 @@ TBaseQuestions TDataModuleMain::GetBaseQuestions(TExamModel &ExamModel, qint32 C
     }
     const size_t wanted = Count > 0 ? std::min(size_t(Count), fresh.size()) : 0;
     std::mt19937_64 random = FreshGenerator();
-    size_t pool = fresh.size(); // the sample comes from fresh[0 .. pool)
-    if (!fSeen.isEmpty()) {
-        // Never seen first; when too few, all of those and then the least recently seen.
-        const auto seenFrom = std::stable_partition(fresh.begin(), fresh.end(),
-                                                    [&](size_t i) { return !fSeen.contains(candidates[i].Id); });
-        pool = size_t(seenFrom - fresh.begin());
-        if (pool < wanted) {
-            std::shuffle(seenFrom, fresh.end(), random); // questions seen at the same moment: any of them
-            std::stable_sort(seenFrom, fresh.end(), [&](size_t a, size_t b) {
-                return fSeen.value(candidates[a].Id) < fSeen.value(candidates[b].Id);
-            });
-            pool = wanted;
-        }
-    }
     TBaseQuestions result;
     result.reserve(wanted);
-    for (size_t i = 0; i < wanted; ++i) {
-        std::uniform_int_distribution<size_t> pick(i, pool - 1);
+    // With questions seen before, those met on the way are set aside: the sample is uniform over
+    // the unseen ones, and only as many candidates are looked up as the draw goes through.
+    std::vector<size_t> seen;
+    for (size_t i = 0; i < fresh.size() && result.size() < wanted; ++i) {
+        std::uniform_int_distribution<size_t> pick(i, fresh.size() - 1);
         std::swap(fresh[i], fresh[pick(random)]);
-        TBaseQuestion &question = candidates[fresh[i]];
-        ExamModel.IDS.insert(question.Id, -1);
-        result.push_back(std::move(question));
+        if (!fSeen.isEmpty() && fSeen.contains(candidates[fresh[i]].Id))
+            seen.push_back(fresh[i]);
+        else
+            result.push_back(std::move(candidates[fresh[i]]));
+    }
+    if (result.size() < wanted) {
+        // Too few unseen: the least recently seen make up the rest (among equals, any of them).
+        std::shuffle(seen.begin(), seen.end(), random);
+        std::stable_sort(seen.begin(), seen.end(),
+                         [&](size_t a, size_t b) { return fSeen.value(candidates[a].Id) < fSeen.value(candidates[b].Id); });
+        for (size_t i = 0; result.size() < wanted && i < seen.size(); ++i)
+            result.push_back(std::move(candidates[seen[i]]));
     }
     std::sort(result.begin(), result.end(), [](const TBaseQuestion &a, const TBaseQuestion &b) { return a.Id < b.Id; });
+
+    // The answers of the drawn questions only.
+    if (!result.empty()) {
+        QStringList marks;
+        QList<QVariant> ids;
+        for (const TBaseQuestion &question : result) {
+            marks.append(QStringLiteral("?"));
+            ids.append(question.Id);
+        }
+        TSqlStatement query(*fConnection,
+                            QStringLiteral("SELECT a.Id, a.Answer FROM e_all_questions a WHERE a.Id IN (%1)").arg(marks.join(u',')));
+        query.Bind(ids);
+        query.Execute();
+        QHash<qint64, QString> answers;
+        while (query.Next())
+            answers.insert(query.Integer(0), query.Text(1));
+        // A question removed from the bank in between is not drawn.
+        std::erase_if(result, [&](TBaseQuestion &question) {
+            const auto answer = answers.constFind(question.Id);
+            if (answer == answers.cend())
+                return true;
+            question.Answer = *answer;
+            return false;
+        });
+    }
+    for (const TBaseQuestion &question : result)
+        ExamModel.IDS.insert(question.Id, -1);
     return result;
 }
 

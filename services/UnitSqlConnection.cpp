@@ -16,33 +16,39 @@ TSqlConnection::~TSqlConnection()
 void TSqlConnection::Open()
 {
     Close();
-    MYSQL *handle = mysql_init(nullptr);
-    if (!handle)
-        throw TTavelkoError(QStringLiteral("Out of memory"));
-    // A host that does not answer must not freeze the window for minutes.
-    const unsigned int connectTimeout = 10;
-    const unsigned int ioTimeout = 60;
-    mysql_options(handle, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-    mysql_options(handle, MYSQL_OPT_CONNECT_TIMEOUT, &connectTimeout);
-    mysql_options(handle, MYSQL_OPT_READ_TIMEOUT, &ioTimeout);
-    mysql_options(handle, MYSQL_OPT_WRITE_TIMEOUT, &ioTimeout);
-    // The connector takes "localhost" for its local socket and drops the port; a configured port
-    // means a TCP server, whatever the host is called.
-    if (fConfig.DbPort != 0) {
-        const unsigned int protocol = MYSQL_PROTOCOL_TCP;
-        mysql_options(handle, MYSQL_OPT_PROTOCOL, &protocol);
-    }
-    const QByteArray host = fConfig.DbHost.toUtf8();
-    const QByteArray user = fConfig.DbUser.toUtf8();
-    const QByteArray password = fConfig.DbPassword.toUtf8();
-    const QByteArray database = fConfig.DbName.toUtf8();
-    if (!mysql_real_connect(handle, host.constData(), user.constData(), password.constData(), database.constData(),
-                            fConfig.DbPort, nullptr, 0)) {
-        const QString message = QString::fromUtf8(mysql_error(handle));
+    // With several servers (replicas, cluster nodes) each gets a short while to answer, in order.
+    const QList<TEndpoint> endpoints = fConfig.DbEndpoints();
+    QString failure = QStringLiteral("No question bank server is configured");
+    for (const TEndpoint &endpoint : endpoints) {
+        MYSQL *handle = mysql_init(nullptr);
+        if (!handle)
+            throw TTavelkoError(QStringLiteral("Out of memory"));
+        // A host that does not answer must not freeze the window for minutes.
+        const unsigned int connectTimeout = endpoints.size() > 1 ? 3 : 10;
+        const unsigned int ioTimeout = 60;
+        mysql_options(handle, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+        mysql_options(handle, MYSQL_OPT_CONNECT_TIMEOUT, &connectTimeout);
+        mysql_options(handle, MYSQL_OPT_READ_TIMEOUT, &ioTimeout);
+        mysql_options(handle, MYSQL_OPT_WRITE_TIMEOUT, &ioTimeout);
+        // The connector takes "localhost" for its local socket and drops the port; a configured
+        // port means a TCP server, whatever the host is called.
+        if (endpoint.port != 0) {
+            const unsigned int protocol = MYSQL_PROTOCOL_TCP;
+            mysql_options(handle, MYSQL_OPT_PROTOCOL, &protocol);
+        }
+        const QByteArray host = endpoint.host.toUtf8();
+        const QByteArray user = fConfig.DbUser.toUtf8();
+        const QByteArray password = fConfig.DbPassword.toUtf8();
+        const QByteArray database = fConfig.DbName.toUtf8();
+        if (mysql_real_connect(handle, host.constData(), user.constData(), password.constData(), database.constData(),
+                               endpoint.port, nullptr, 0)) {
+            fHandle = handle;
+            return;
+        }
+        failure = QString::fromUtf8(mysql_error(handle));
         mysql_close(handle);
-        throw TTavelkoError(message);
     }
-    fHandle = handle;
+    throw TTavelkoError(failure);
 }
 
 void TSqlConnection::Close()

@@ -1,5 +1,7 @@
 #include "UnitTavelkoCloud.h"
 
+#include "UnitTranslate.h"
+
 #include <QElapsedTimer>
 #include <QUrl>
 
@@ -41,8 +43,12 @@ public:
         EnsureCurlInitialised();
         fMulti = curl_multi_init();
         fCurl = curl_easy_init();
-        fBaseUrl = "ftp://" + QUrl::toPercentEncoding(config.FtpHost, ":[]") + ':' + QByteArray::number(config.FtpPort)
-                   + '/' + EncodePath(dir);
+        for (const TEndpoint &endpoint : config.FtpEndpoints()) {
+            const QByteArray host = endpoint.host.contains(u':') ? '[' + endpoint.host.toUtf8() + ']'
+                                                                 : QUrl::toPercentEncoding(endpoint.host);
+            fBaseUrls.append("ftp://" + host + ':' + QByteArray::number(endpoint.port) + '/' + EncodePath(dir));
+        }
+        fBaseUrl = fBaseUrls.value(0);
         if (!fCurl || !fMulti)
             return;
         const QByteArray user = config.FtpUser.toUtf8();
@@ -53,7 +59,8 @@ public:
         curl_easy_setopt(fCurl, CURLOPT_TRANSFERTEXT, 0L);
         curl_easy_setopt(fCurl, CURLOPT_ERRORBUFFER, fError);
         curl_easy_setopt(fCurl, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(fCurl, CURLOPT_CONNECTTIMEOUT, 15L);
+        // With mirrors, each gets a short while to answer before the next is tried.
+        curl_easy_setopt(fCurl, CURLOPT_CONNECTTIMEOUT, fBaseUrls.size() > 1 ? 3L : 15L);
         curl_easy_setopt(fCurl, CURLOPT_SERVER_RESPONSE_TIMEOUT, 30L);
         // A transfer that stalls for a minute is given up rather than waited for forever.
         curl_easy_setopt(fCurl, CURLOPT_LOW_SPEED_LIMIT, 1L);
@@ -78,15 +85,22 @@ public:
     TCurlSession(const TCurlSession &) = delete;
     TCurlSession &operator=(const TCurlSession &) = delete;
 
-    // Connects, logs in and changes into the folder, with no transfer.
+    // Connects, logs in and changes into the folder, with no transfer: on the first server of
+    // the list that answers, in order.
     bool Enter()
     {
         if (!fCurl || !fMulti)
             return false;
         curl_easy_setopt(fCurl, CURLOPT_NOBODY, 1L);
-        const QByteArray url = fBaseUrl + '/';
-        curl_easy_setopt(fCurl, CURLOPT_URL, url.constData());
-        const CURLcode rc = Perform(nullptr);
+        CURLcode rc = CURLE_COULDNT_CONNECT;
+        for (const QByteArray &base : std::as_const(fBaseUrls)) {
+            fBaseUrl = base;
+            const QByteArray url = fBaseUrl + '/';
+            curl_easy_setopt(fCurl, CURLOPT_URL, url.constData());
+            rc = Perform(nullptr);
+            if (rc == CURLE_OK || fAbort)
+                break;
+        }
         curl_easy_setopt(fCurl, CURLOPT_NOBODY, 0L);
         return rc == CURLE_OK;
     }
@@ -160,14 +174,20 @@ private:
             rc = CURLE_FAILED_INIT;
         } else {
             int running = 1;
+            bool aborted = false;
             while (running > 0) {
                 if (curl_multi_perform(fMulti, &running) != CURLM_OK)
                     break;
                 if (running > 0)
                     curl_multi_poll(fMulti, nullptr, 0, 10, nullptr);
+                Wait();
+                if (fAbort) { // ended at once, in whatever phase the request is
+                    aborted = true;
+                    break;
+                }
             }
             int left = 0;
-            rc = CURLE_RECV_ERROR;
+            rc = aborted ? CURLE_ABORTED_BY_CALLBACK : CURLE_RECV_ERROR;
             while (CURLMsg *message = curl_multi_info_read(fMulti, &left)) {
                 if (message->msg == CURLMSG_DONE && message->easy_handle == fCurl)
                     rc = message->data.result;
@@ -177,6 +197,15 @@ private:
         fInTransfer = false;
         fTarget = nullptr;
         return rc;
+    }
+
+    // Lets the caller serve its window while the request waits, every 25 ms or so.
+    void Wait()
+    {
+        if (!fCallbacks.OnWait || (fSinceWait.isValid() && fSinceWait.elapsed() < 25))
+            return;
+        fSinceWait.start();
+        fCallbacks.OnWait(*this);
     }
 
     static size_t Write(char *data, size_t size, size_t count, void *user)
@@ -208,16 +237,34 @@ private:
 
     CURLM *fMulti = nullptr;
     CURL *fCurl = nullptr;
-    QByteArray fBaseUrl;
+    QList<QByteArray> fBaseUrls; // one per server of the list
+    QByteArray fBaseUrl;         // the one that answered
     const TCloudCallbacks &fCallbacks;
     QByteArray *fTarget = nullptr;
     qint64 fReceived = 0;
     qint64 fReported = 0;
     QElapsedTimer fSinceReport;
+    QElapsedTimer fSinceWait;
     bool fAbort = false;
     bool fInTransfer = false;
     char fError[CURL_ERROR_SIZE] = {};
 };
+
+// Whether a request failed because the connection is gone, rather than because of its file.
+bool ConnectionLost(CURLcode rc)
+{
+    switch (rc) {
+    case CURLE_OK:
+    case CURLE_REMOTE_FILE_NOT_FOUND:
+    case CURLE_FTP_COULDNT_RETR_FILE:
+    case CURLE_REMOTE_ACCESS_DENIED:
+    case CURLE_ABORTED_BY_CALLBACK:
+    case CURLE_WRITE_ERROR:
+        return false;
+    default:
+        return true;
+    }
+}
 
 // Refuses a download started from inside another download's callback.
 class TCallGuard
@@ -266,9 +313,23 @@ TDownloadFiles TTavelkoCloud::DownLoadFiles(const QString &dir, const QStringLis
     if (!session.Enter())
         return {};
     session.WorkBegin();
+    QStringList failed;
+    QString firstError;
+    bool connected = true;
     for (qsizetype i = 0; i < _files.size(); ++i) {
         QByteArray stream;
-        const CURLcode rc = session.Fetch(_files.at(i), stream);
+        CURLcode rc = CURLE_COULDNT_CONNECT;
+        if (connected) {
+            rc = session.Fetch(_files.at(i), stream);
+            // A lost connection gets one more chance; when that fails too, the rest fail at once.
+            if (ConnectionLost(rc) && !DownLoadAborted) {
+                connected = session.Enter();
+                if (connected) {
+                    stream.clear();
+                    rc = session.Fetch(_files.at(i), stream);
+                }
+            }
+        }
         // A transfer cut short by the abort counts as having returned; the flag decides.
         const bool returned = rc == CURLE_OK || (DownLoadAborted && session.AbortRequested());
         if (returned && DownLoadAborted) {
@@ -277,11 +338,17 @@ TDownloadFiles TTavelkoCloud::DownLoadFiles(const QString &dir, const QStringLis
         }
         if (returned) {
             result[size_t(i)] = std::move(stream);
-        } else if (callbacks.ReportError) {
-            callbacks.ReportError(ErrorPrefix + session.ErrorText(rc));
+        } else {
+            if (firstError.isEmpty())
+                firstError = connected ? session.ErrorText(rc) : session.ErrorText(CURLE_COULDNT_CONNECT);
+            failed.append(_files.at(i));
         }
     }
     session.WorkEnd();
+    if (!failed.isEmpty() && callbacks.ReportError && !DownLoadAborted)
+        callbacks.ReportError(ErrorPrefix + TrFormat(156, {qint32(failed.size()), failed.mid(0, 3).join(QStringLiteral(", ")) +
+                                                                                       (failed.size() > 3 ? QStringLiteral(", ...") : QString()),
+                                                           firstError}));
     return result;
 }
 

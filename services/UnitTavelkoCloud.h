@@ -36,8 +36,13 @@ struct TCloudCallbacks
     std::function<void(TFtpSession &sender, TWorkMode mode, qint64 count)> OnWork;
     // After the last transfer, also when a transfer failed.
     std::function<void(TFtpSession &sender, TWorkMode mode)> OnWorkEnd;
-    // Told about each file whose transfer failed: "Ошибка: " and the failure's message.
+    // Told about failed transfers: "Ошибка: " and the failure's message. DownLoadFile tells of
+    // its one file; DownLoadFiles tells once per call, how many files failed and which first few.
     std::function<void(const QString &message)> ReportError;
+    // From the first moment of a call to its end, while it waits on the network (connecting,
+    // logging in, between bytes), at least every 50 ms: the caller serves its window here, and
+    // may end the call at once through sender.Abort().
+    std::function<void(TFtpSession &sender)> OnWait;
 };
 
 // The file cloud's abort flag: DownLoadFiles clears it when it starts and looks at it after each
@@ -58,7 +63,8 @@ public:
                                    const TServerConfig &config = TServerConfig::Load());
 
     // Every name of _files, in order. Empty when the connection, the login or the change of
-    // folder failed (no callback, no message), or when the call was aborted.
+    // folder failed (no callback, no message), or when the call was aborted. When the connection
+    // is lost on the way and one reconnection fails, the files not yet fetched fail at once.
     static TDownloadFiles DownLoadFiles(const QString &dir, const QStringList &_files,
                                         const TCloudCallbacks &callbacks,
                                         const TServerConfig &config = TServerConfig::Load());

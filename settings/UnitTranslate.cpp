@@ -278,6 +278,8 @@ constexpr TRow Table[] = {
     {153, {u"Tavelko's updater: replaces Tavelko with its newest version. It takes no arguments.", u"Tavelko yeniləyicisi: Tavelko-nu ən yeni versiyası ilə əvəz edir. Arqument qəbul etmir.", u"Программа обновления Tavelko: заменяет Tavelko новейшей версией. Аргументов не принимает.", u"Tavelko güncelleyicisi: Tavelko'yu en yeni sürümüyle değiştirir. Argüman almaz."}},
     {154, {u"Unexpected argument '%s'.", u"Gözlənilməz arqument '%s'.", u"Неожиданный аргумент '%s'.", u"Beklenmeyen argüman '%s'."}},
     {155, {u"A newer version of Tavelko (%s) exists. It comes with your system's package updates.", u"Tavelko-nun daha yeni versiyası (%s) var. O, sisteminizin paket yeniləmələri ilə gəlir.", u"Существует более новая версия Tavelko (%s). Она придёт с обновлениями пакетов вашей системы.", u"Tavelko'nun daha yeni bir sürümü (%s) var. Sisteminizin paket güncellemeleriyle gelir."}},
+    {156, {u"%d files could not be downloaded (%s): %s", u"%d fayl endirilə bilmədi (%s): %s", u"Не удалось загрузить файлов: %d (%s): %s",
+           u"%d dosya indirilemedi (%s): %s"}},
 };
 
 constexpr const char16_t *UpdaterTable[UpdaterRowCount][LanguageCount] = {

@@ -1,8 +1,16 @@
 #include "ServerEnvironment.h"
 #include "UnitTavelkoCloud.h"
+#include "UnitTranslate.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
 
 namespace {
 
@@ -215,4 +223,116 @@ TEST_F(CloudTest, FreeStreamsEmptiesTheArray)
     files.emplace_back(std::nullopt);
     TTavelkoCloud::FreeStreams(files);
     EXPECT_TRUE(files.empty());
+}
+
+namespace {
+
+// A file cloud of the test's own, to be stopped in the middle of a call.
+class TOwnFtpServer
+{
+public:
+    explicit TOwnFtpServer(const QString &root)
+    {
+        fPortFile = QDir(root).filePath("port");
+        fProcess.start("/usr/bin/python3", {QStringLiteral(TAVELKO_SOURCE_DIR "/scripts/ftp_server.py"), "--root", root, "--user", "u",
+                                   "--password", "p", "--port-file", fPortFile});
+        for (int i = 0; i < 100 && !QFileInfo(fPortFile).size(); ++i)
+            QThread::msleep(50);
+    }
+    ~TOwnFtpServer() { Stop(); }
+    TServerConfig Config() const
+    {
+        TServerConfig config = TServerConfig::Load();
+        QFile file(fPortFile);
+        file.open(QIODevice::ReadOnly);
+        config.FtpHost = "127.0.0.1";
+        config.FtpPort = file.readAll().trimmed().toInt();
+        config.FtpUser = "u";
+        config.FtpPassword = "p";
+        return config;
+    }
+    void Stop()
+    {
+        fProcess.kill();
+        fProcess.waitForFinished(5000);
+    }
+
+private:
+    QProcess fProcess;
+    QString fPortFile;
+};
+
+} // namespace
+
+// The file cloud gone in the middle of a batch: one reconnection is tried, then every file left
+// fails at once, and the learner hears of them in one message.
+TEST_F(CloudTest, ACloudGoneMidBatchFailsTheRestAtOnceInOneMessage)
+{
+    SetCurrentLanguageIndex(langEnglish);
+    QTemporaryDir root;
+    QStringList names;
+    for (int i = 0; i < 40; ++i) {
+        names.append(QStringLiteral("pictures/%1.png").arg(i));
+        const QString path = root.filePath(names.last());
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Bytes(20000, char(i)));
+    }
+    TOwnFtpServer server(root.path());
+    const TServerConfig config = server.Config();
+    ASSERT_GT(config.FtpPort, 0);
+    TRecorder recorder;
+    recorder.onWork = [&](TFtpSession &, qint64 count) {
+        if (count > 20000)
+            server.Stop(); // the first file is in, the second on its way: the cloud goes
+    };
+    QElapsedTimer clock;
+    clock.start();
+    const TDownloadFiles files = TTavelkoCloud::DownLoadFiles("", names, recorder.Callbacks(), config);
+    EXPECT_LT(clock.elapsed(), 10000) << "each file waited on its own";
+    ASSERT_EQ(files.size(), 40u);
+    EXPECT_TRUE(files[0].has_value());
+    int missing = 0;
+    for (const auto &file : files)
+        missing += file.has_value() ? 0 : 1;
+    EXPECT_GE(missing, 38);
+    ASSERT_EQ(recorder.errors.size(), 1);
+    EXPECT_TRUE(recorder.errors[0].startsWith(QString::fromUtf8("Ошибка: ") + QString::number(missing) + " files"))
+        << recorder.errors[0].toStdString();
+    EXPECT_TRUE(recorder.errors[0].contains("pictures/"));
+}
+
+// A server that accepts and never answers: the caller is served all the while, and Abort ends
+// the call at once.
+TEST_F(CloudTest, ASilentServerNeverFreezesTheCallerAndAbortEndsIt)
+{
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    TServerConfig config = TServerConfig::Load();
+    config.FtpHost = "127.0.0.1";
+    config.FtpPort = silent.serverPort();
+    TRecorder recorder;
+    TCloudCallbacks callbacks = recorder.Callbacks();
+    QElapsedTimer clock, sinceLast;
+    qint64 longestGap = 0, abortedAt = -1;
+    clock.start();
+    callbacks.OnWait = [&](TFtpSession &sender) {
+        if (sinceLast.isValid())
+            longestGap = std::max(longestGap, sinceLast.elapsed());
+        sinceLast.start();
+        if (clock.elapsed() >= 1000 && abortedAt < 0) {
+            abortedAt = clock.elapsed();
+            sender.Abort();
+        }
+    };
+    const TDownloadFiles files = TTavelkoCloud::DownLoadFiles("web", {"a.png"}, callbacks, config);
+    const qint64 ended = clock.elapsed();
+    std::printf("silent server: longest gap between served events %lld ms (goal 100 ms), Abort ended the call in %lld ms "
+                "(goal 200 ms)\n", static_cast<long long>(longestGap), static_cast<long long>(ended - abortedAt));
+    EXPECT_TRUE(files.empty());
+    EXPECT_GE(abortedAt, 0);
+    EXPECT_LE(longestGap, 100);
+    EXPECT_LE(ended - abortedAt, 200);
+    EXPECT_EQ(recorder.begins, 0);
 }
