@@ -37,17 +37,6 @@ QString Score(double score)
     return QString::number(score, 'f', 2);
 }
 
-QString Outcome(TAnswerOutcome outcome)
-{
-    return Tr(outcome == TAnswerOutcome::Right ? 111 : outcome == TAnswerOutcome::Wrong ? 112 : 113);
-}
-
-QString Readable(const QString &format, const QString &answer)
-{
-    const QString text = ReadableAnswer(format, answer);
-    return text.isEmpty() ? Tr(113) : text;
-}
-
 QString TopicText(const TAttemptQuestion &question, const TTopicNamer &topicName)
 {
     const QString name = topicName ? topicName(question) : QString();
@@ -55,6 +44,17 @@ QString TopicText(const TAttemptQuestion &question, const TTopicNamer &topicName
 }
 
 } // namespace
+
+QString OutcomeWord(TAnswerOutcome outcome)
+{
+    return Tr(outcome == TAnswerOutcome::Right ? 111 : outcome == TAnswerOutcome::Wrong ? 112 : 113);
+}
+
+QString AnswerWords(const QString &format, const QString &answer)
+{
+    const QString text = ReadableAnswer(format, answer);
+    return text.isEmpty() ? Tr(113) : text;
+}
 
 QByteArray AttemptPdf(const TAttempt &attempt, const TTopicNamer &topicName)
 {
@@ -116,8 +116,8 @@ QByteArray AttemptPdf(const TAttempt &attempt, const TTopicNamer &topicName)
                                                                           : QString();
         html += QStringLiteral("<tr%1>").arg(style);
         for (const QString &text : {QString::number(question.number) + (question.flagged ? QStringLiteral(" ⚑") : QString()),
-                                    question.subject, TopicText(question, topicName), Readable(question.format, question.correct),
-                                    Readable(question.format, question.given), Outcome(question.outcome)})
+                                    question.subject, TopicText(question, topicName), AnswerWords(question.format, question.correct),
+                                    AnswerWords(question.format, question.given), OutcomeWord(question.outcome)})
             html += Cell(text);
         html += QStringLiteral("</tr>");
     }
@@ -144,5 +144,6 @@ QByteArray AttemptCsvReport(const TAttempt &attempt, const TTopicNamer &topicNam
     QStringList topics;
     for (const TAttemptQuestion &question : attempt.questions)
         topics.append(topicName ? topicName(question) : QString());
-    return AttemptCsv(attempt, Tr(136).split(u';'), {Tr(111), Tr(112), Tr(113)}, topics);
+    return AttemptCsv(attempt, Tr(136).split(u';'),
+                      {OutcomeWord(TAnswerOutcome::Right), OutcomeWord(TAnswerOutcome::Wrong), OutcomeWord(TAnswerOutcome::Blank)}, topics);
 }

@@ -7,6 +7,11 @@
 
 #include <functional>
 
+// The words of an outcome and of an answer in the interface language: "right", "wrong",
+// "no answer"; the readable answer, or "no answer" for a blank one.
+QString OutcomeWord(TAnswerOutcome outcome);
+QString AnswerWords(const QString &format, const QString &answer);
+
 // The name of a question's topic; empty when it is not known here.
 using TTopicNamer = std::function<QString(const TAttemptQuestion &question)>;
 

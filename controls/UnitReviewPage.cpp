@@ -1,5 +1,6 @@
 #include "UnitReviewPage.h"
 
+#include "UnitAttemptReport.h"
 #include "UnitPaintBox.h"
 #include "UnitQuestionPicture.h"
 #include "UnitTranslate.h"
@@ -11,21 +12,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString OutcomeWord(TAnswerOutcome outcome)
-{
-    return Tr(outcome == TAnswerOutcome::Right ? 111 : outcome == TAnswerOutcome::Wrong ? 112 : 113);
-}
-
-QString Readable(const QString &format, const QString &answer)
-{
-    const QString text = ReadableAnswer(format, answer);
-    return text.isEmpty() ? Tr(113) : text;
-}
-
-} // namespace
 
 TReviewPage::TReviewPage(QWidget *parent)
     : QWidget(parent), fList(new QListWidget(this)), fPicture(new TPaintBox(this)), fCorrect(new QLabel(this)),
@@ -143,8 +129,8 @@ void TReviewPage::Choose(int row)
     }
     const TAttemptQuestion &question = fAttempt.questions[size_t(number - 1)];
     fZoom->Show(fPictures.value(number - 1));
-    fCorrect->setText(TrFormat(122, {Readable(question.format, question.correct)}));
-    fGiven->setText(TrFormat(123, {Readable(question.format, question.given)}));
+    fCorrect->setText(TrFormat(122, {AnswerWords(question.format, question.correct)}));
+    fGiven->setText(TrFormat(123, {AnswerWords(question.format, question.given)}));
     QPalette palette = fGiven->palette();
     palette.setColor(QPalette::WindowText, fList->item(row)->foreground().color());
     fGiven->setPalette(palette);
