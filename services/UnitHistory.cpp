@@ -2,7 +2,6 @@
 
 #include "UnitLocalStore.h"
 
-#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -31,23 +30,17 @@ bool ExecuteBatch(QSqlQuery &query, const QString &statement, const std::vector<
 
 bool THistory::RecordDrawn(const QHash<qint64, QString> &paths, const QDateTime &at)
 {
-    QSqlDatabase db = fStore.Database();
-    if (!db.isValid() || !db.transaction())
-        return false;
-    auto rollback = qScopeGuard([&] { db.rollback(); });
-    QSqlQuery query(db);
     std::vector<QVariantList> rows;
     rows.reserve(size_t(paths.size()));
     for (auto it = paths.cbegin(); it != paths.cend(); ++it)
         rows.push_back({it.key(), it.value(), at.toMSecsSinceEpoch()});
-    if (!ExecuteBatch(query,
-                      QStringLiteral("INSERT INTO questions_seen (question_id, path, last_seen) VALUES (?, ?, ?)"
-                                     " ON CONFLICT (question_id) DO UPDATE SET path = excluded.path, last_seen = excluded.last_seen"),
-                      rows)
-        || !db.commit())
-        return false;
-    rollback.dismiss();
-    return true;
+    return fStore.InTransaction([&](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        return ExecuteBatch(query,
+                            QStringLiteral("INSERT INTO questions_seen (question_id, path, last_seen) VALUES (?, ?, ?)"
+                                           " ON CONFLICT (question_id) DO UPDATE SET path = excluded.path, last_seen = excluded.last_seen"),
+                            rows);
+    });
 }
 
 QHash<qint64, QString> THistory::Paths(const QList<qint64> &ids) const
@@ -82,71 +75,64 @@ QHash<qint64, qint64> THistory::SeenQuestions() const
 
 bool THistory::RecordAttempt(const TAttempt &attempt)
 {
-    QSqlDatabase db = fStore.Database();
-    if (!db.isValid() || attempt.scores.empty() || !db.transaction())
+    if (attempt.scores.empty())
         return false;
-    auto rollback = qScopeGuard([&] { db.rollback(); });
-    QSqlQuery query(db);
-    const TTotalResult &total = attempt.Total();
-    query.prepare(QStringLiteral("INSERT INTO attempts (exam_guid, exam_key, model_name, finished_at, duration, score,"
-                                 " correct, wrong, blank) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const QVariant &value : QVariantList{attempt.examGuid, attempt.examKey, attempt.modelName,
-                                              attempt.finishedAt.toMSecsSinceEpoch(), attempt.durationSeconds, total.Score,
-                                              total.Correct, total.InCorrect, total.Unanswered})
-        query.addBindValue(value);
-    if (!query.exec())
-        return false;
-    const qint64 id = query.lastInsertId().toLongLong();
+    return fStore.InTransaction([&](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        const TTotalResult &total = attempt.Total();
+        query.prepare(QStringLiteral("INSERT INTO attempts (exam_guid, exam_key, model_name, finished_at, duration, score,"
+                                     " correct, wrong, blank) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (const QVariant &value : QVariantList{attempt.examGuid, attempt.examKey, attempt.modelName,
+                                                  attempt.finishedAt.toMSecsSinceEpoch(), attempt.durationSeconds, total.Score,
+                                                  total.Correct, total.InCorrect, total.Unanswered})
+            query.addBindValue(value);
+        if (!query.exec())
+            return false;
+        const qint64 id = query.lastInsertId().toLongLong();
 
-    std::vector<QVariantList> scores;
-    for (const TAttemptScore &score : attempt.scores)
-        if (score.subjectIndex >= 0)
-            scores.push_back({id, score.subjectIndex, score.part, score.name, score.result.Score, score.result.Correct,
-                              score.result.InCorrect, score.result.Unanswered});
-    std::vector<QVariantList> questions;
-    questions.reserve(attempt.questions.size());
-    // subject, base, sub, topic -> asked, answered, right
-    std::map<std::tuple<QString, int, int, int>, std::array<int, 3>> topics;
-    for (const TAttemptQuestion &q : attempt.questions) {
-        questions.push_back({id, q.number, q.questionId, q.subjectIndex, q.subject, q.subjectBase, q.sub, q.topic, q.format,
-                             q.correct, q.given, int(q.outcome), q.flagged ? 1 : 0});
-        std::array<int, 3> &sums = topics[{q.subject, q.subjectBase, q.sub, q.topic}];
-        sums[0] += 1;
-        sums[1] += q.outcome != TAnswerOutcome::Blank;
-        sums[2] += q.outcome == TAnswerOutcome::Right;
-    }
-    std::vector<QVariantList> results;
-    for (const auto &[key, sums] : topics)
-        results.push_back({std::get<0>(key), std::get<1>(key), std::get<2>(key), std::get<3>(key), id, sums[0], sums[1], sums[2]});
-    if (!ExecuteBatch(query,
-                      QStringLiteral("INSERT INTO attempt_scores (attempt_id, subject_index, part, name, score, correct,"
-                                     " wrong, blank) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                      scores)
-        || !ExecuteBatch(query,
-                         QStringLiteral("INSERT INTO attempt_questions (attempt_id, number, question_id, subject_index,"
-                                        " subject, subject_base, sub, topic, format, correct, given, outcome, flagged)"
-                                        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                         questions)
-        || !ExecuteBatch(query,
-                         QStringLiteral("INSERT INTO topic_results (subject, subject_base, sub, topic, attempt_id, asked,"
-                                        " answered, right_) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                         results)
-        || !ExecuteBatch(query,
-                         QStringLiteral("INSERT INTO topic_totals (subject, subject_base, sub, topic, asked, answered, right_)"
-                                        " VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO UPDATE SET asked = asked + excluded.asked,"
-                                        " answered = answered + excluded.answered, right_ = right_ + excluded.right_"),
-                         [&] {
-                             std::vector<QVariantList> totals;
-                             for (QVariantList row : results) {
-                                 row.removeAt(4); // no attempt
-                                 totals.push_back(row);
-                             }
-                             return totals;
-                         }())
-        || !db.commit())
-        return false;
-    rollback.dismiss();
-    return true;
+        std::vector<QVariantList> scores;
+        for (const TAttemptScore &score : attempt.scores)
+            if (score.subjectIndex >= 0)
+                scores.push_back({id, score.subjectIndex, score.part, score.name, score.result.Score, score.result.Correct,
+                                  score.result.InCorrect, score.result.Unanswered});
+        std::vector<QVariantList> questions;
+        questions.reserve(attempt.questions.size());
+        // subject, base, sub, topic -> asked, answered, right
+        std::map<std::tuple<QString, int, int, int>, std::array<int, 3>> topics;
+        for (const TAttemptQuestion &q : attempt.questions) {
+            questions.push_back({id, q.number, q.questionId, q.subjectIndex, q.subject, q.subjectBase, q.sub, q.topic,
+                                 q.format, q.correct, q.given, int(q.outcome), q.flagged ? 1 : 0});
+            std::array<int, 3> &sums = topics[{q.subject, q.subjectBase, q.sub, q.topic}];
+            sums[0] += 1;
+            sums[1] += q.outcome != TAnswerOutcome::Blank;
+            sums[2] += q.outcome == TAnswerOutcome::Right;
+        }
+        std::vector<QVariantList> results, totals;
+        for (const auto &[key, sums] : topics) {
+            const auto &[subject, base, sub, topic] = key;
+            results.push_back({subject, base, sub, topic, id, sums[0], sums[1], sums[2]});
+            totals.push_back({subject, base, sub, topic, sums[0], sums[1], sums[2]});
+        }
+        return ExecuteBatch(query,
+                            QStringLiteral("INSERT INTO attempt_scores (attempt_id, subject_index, part, name, score, correct,"
+                                           " wrong, blank) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                            scores)
+               && ExecuteBatch(query,
+                               QStringLiteral("INSERT INTO attempt_questions (attempt_id, number, question_id, subject_index,"
+                                              " subject, subject_base, sub, topic, format, correct, given, outcome, flagged)"
+                                              " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                               questions)
+               && ExecuteBatch(query,
+                               QStringLiteral("INSERT INTO topic_results (subject, subject_base, sub, topic, attempt_id, asked,"
+                                              " answered, right_) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                               results)
+               && ExecuteBatch(query,
+                               QStringLiteral("INSERT INTO topic_totals (subject, subject_base, sub, topic, asked, answered,"
+                                              " right_) VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO UPDATE SET"
+                                              " asked = asked + excluded.asked, answered = answered + excluded.answered,"
+                                              " right_ = right_ + excluded.right_"),
+                               totals);
+    });
 }
 
 int THistory::AttemptCount() const

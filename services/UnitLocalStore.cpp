@@ -143,18 +143,28 @@ TLocalStore::TAttempt TLocalStore::TryOpen()
 
 bool TLocalStore::Migrate(int from)
 {
-    QSqlDatabase db = QSqlDatabase::database(fConnection, false);
     for (int version = from; version < SchemaVersion; ++version) {
-        if (!db.transaction())
+        const bool migrated = InTransaction([&](QSqlDatabase &) {
+            for (const QString &statement : Migrations.at(version))
+                if (!Execute(statement))
+                    return false;
+            return Execute(QStringLiteral("PRAGMA user_version = %1").arg(version + 1));
+        });
+        if (!migrated)
             return false;
-        auto rollback = qScopeGuard([&] { db.rollback(); });
-        for (const QString &statement : Migrations.at(version))
-            if (!Execute(statement))
-                return false;
-        if (!Execute(QStringLiteral("PRAGMA user_version = %1").arg(version + 1)) || !db.commit())
-            return false;
-        rollback.dismiss();
     }
+    return true;
+}
+
+bool TLocalStore::InTransaction(const std::function<bool(QSqlDatabase &db)> &work)
+{
+    QSqlDatabase db = QSqlDatabase::database(fConnection, false);
+    if (!db.isOpen() || !db.transaction())
+        return false;
+    auto rollback = qScopeGuard([&] { db.rollback(); });
+    if (!work(db) || !db.commit())
+        return false;
+    rollback.dismiss();
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 // The learner's own store: one SQLite database in the learner's data folder, through Qt SQL.
 // Its schema carries a version (PRAGMA user_version) and is brought up to date when it opens.
 // The exam never depends on it: a store that cannot be used leaves every call a quiet no-op.
@@ -40,6 +42,8 @@ public:
     QSqlDatabase Database() const;
     // Runs one statement with its values bound in order; false (and Error() set) when it fails.
     bool Execute(const QString &statement, const QVariantList &values = {});
+    // Runs work in one transaction: kept when work returns true, rolled back otherwise.
+    bool InTransaction(const std::function<bool(QSqlDatabase &db)> &work);
 
 private:
     enum class TAttempt { Opened, Newer, Failed, NoDriver };

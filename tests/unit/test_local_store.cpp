@@ -200,8 +200,9 @@ TEST(LocalStore, StoresThatCannotBeUsed)
         EXPECT_EQ(store.Usable(), c.usable);
         EXPECT_EQ(store.SetFlagged("{exam}", 2, true), c.usable);
         EXPECT_EQ(store.Flags("{exam}"), c.usable ? QSet<int>({2}) : QSet<int>());
-        if (c.outcome == TLocalStore::TOutcome::MovedAside)
+        if (c.outcome == TLocalStore::TOutcome::MovedAside) {
             EXPECT_EQ(Digest(store.MovedTo()), before) << "kept as it was for whoever wants to look";
+        }
         if (c.outcome == TLocalStore::TOutcome::RefusedNewer) {
             EXPECT_EQ(store.FoundVersion(), 99);
             EXPECT_EQ(Digest(path), before) << "nothing changed";
