@@ -1,6 +1,5 @@
 #pragma once
 
-#include "UnitAnswerKeys.h"
 #include "UnitCatalogue.h"
 #include "UnitTavelkoCloud.h"
 #include "UnitTranslate.h"
@@ -32,6 +31,7 @@ class TActivityIndicator;
 class TAnswerControl;
 class TDataModuleMain;
 class TExamModel;
+class TExamKeys;
 class TExamNavigator;
 class TExamRecovery;
 class TLearnerData;
@@ -90,6 +90,7 @@ public:
     std::unique_ptr<TExamRecovery> Recovery;
     std::unique_ptr<TLearnerData> Learner;  // flags, drawn questions and attempts, in the learner's store
     TExamNavigator *Navigator = nullptr;     // the question tree's states, counts and flags
+    std::unique_ptr<TExamKeys> ExamKeys;     // answering and moving by key
     TLearnerPages *LearnerPages = nullptr;   // review, progress, export, the draw's preference
     std::unique_ptr<TQuestionPicture> QuestionPicture; // the picture on PaintBoxQuestion, with its zoom
     QPointer<TActivityIndicator> ActivityIndicator;
@@ -192,9 +193,6 @@ public:
     void SetSelectedQuestionIndex(int index);
     void PaintBoxQuestionPaint();
     void AnswerToolMouseUp(int x, int y);
-    // A key of the answer tool's (letters, digits, Delete...): answers as the mouse does.
-    bool AnswerByKey(const QKeyEvent &event);
-    void PressAnswerCells(const std::vector<TAnswerControl::TCell> &presses);
     void ButtonNextClick();
     void ButtonPrevClick();
     qint32 GetTime() const;
@@ -223,9 +221,6 @@ public:
     void ReopenExecute(QAction *sender);
     void ReopenClearExecute(QAction *sender);
     void FormDropFiles(const QStringList &paths);
-    // Another start of the program handed over its exam path (empty: none): this window comes
-    // forward and opens it as a dropped file is opened.
-    void OpenHandedOver(const QString &path);
     // Shows the open-exam options dialog and returns its outcome; tests replace it.
     std::function<int(class TFormOpenExamOption &dialog)> ShowOpenExamOption;
 
@@ -256,7 +251,6 @@ private:
     void CloseExamOnLoadFailure(int row);
 
     QString fOpenFrom; // the recovery copy being resumed, read in place of fSaveFileName
-    TAnswerKeys fAnswerKeys;
     bool fIdentifierMasked = true;
     bool fBuilt = false; // every widget exists
     bool fClosing = false;

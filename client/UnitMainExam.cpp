@@ -11,6 +11,7 @@
 #include "UnitMessageBox.h"
 #include "UnitPaintBox.h"
 #include "UnitResultControl.h"
+#include "UnitExamKeys.h"
 #include "UnitExamNavigator.h"
 #include "UnitExamRecovery.h"
 #include "UnitLearnerData.h"
@@ -64,7 +65,7 @@ void TFormMain::VST_TreeExamFocusChanged(QTreeWidgetItem *item)
     if (index < 0)
         return;
     SetSelectedQuestionIndex(index);
-    fAnswerKeys.Reset();
+    ExamKeys->NewQuestion();
     const TSimpleQuestion question = ExamModel->GetQuestion(index);
     AnswerControl->ChangeParams(AnswerTool, question.Format, NormalizeAnswer(question.Format, question.UserAnswer),
                                 AnswerTool->width(), AnswerTool->height(),
@@ -101,33 +102,6 @@ void TFormMain::AnswerToolMouseUp(int x, int y)
     Navigator->AnswerChanged(fSelectedQuestionIndex, !IsBlankAnswer(question.Format, question.UserAnswer));
     if (!AnswerTool->hasFocus()) // a mouse answer hands the keys back to the tree
         VST_TreeExam->setFocus();
-}
-
-bool TFormMain::AnswerByKey(const QKeyEvent &event)
-{
-    if (event.key() == Qt::Key_F1) {
-        TMessageBox::ShowMessage(this, Tr(93));
-        return true;
-    }
-    std::vector<TAnswerControl::TCell> presses;
-    if (!AnswerControl || CurrentCard() != CardExam)
-        return false;
-    if (!fAnswerKeys.Handle(*AnswerControl, event, presses))
-        return Navigator->HandleKey(event);
-    PressAnswerCells(presses);
-    return true;
-}
-
-void TFormMain::PressAnswerCells(const std::vector<TAnswerControl::TCell> &presses)
-{
-    // Each press goes the mouse's way, through the same rules and the same storing of the answer.
-    for (const TAnswerControl::TCell &cell : presses) {
-        const int x = int(cell.x + cell.s / 2), y = int(cell.y + cell.s / 2);
-        AnswerControl->Move(x, y);
-        AnswerControl->Down(x, y);
-        AnswerToolMouseUp(x, y);
-    }
-    AnswerControl->Move(-1, -1); // no cell stays lit as if the mouse were on it
 }
 
 void TFormMain::ButtonNextClick()

@@ -103,17 +103,6 @@ void TFormMain::FormDropFiles(const QStringList &paths)
     OpenExamFile(path);
 }
 
-void TFormMain::OpenHandedOver(const QString &path)
-{
-    if (isMinimized())
-        showNormal();
-    raise();
-    activateWindow();
-    if (path.isEmpty() || BusyRefused() || !AskSaveCurrentExam())
-        return;
-    OpenExamFile(path);
-}
-
 void TFormMain::ResumeExam(const QString &copyPath, const QString &fileName)
 {
     OpenExamFile(fileName);

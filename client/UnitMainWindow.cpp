@@ -15,6 +15,7 @@
 #include "UnitRegistry.h"
 #include "UnitReopenManager.h"
 #include "UnitResultControl.h"
+#include "UnitExamKeys.h"
 #include "UnitExamNavigator.h"
 #include "UnitExamRecovery.h"
 #include "UnitLearnerData.h"
@@ -140,7 +141,19 @@ TFormMain::TFormMain(const QStringList &args, QWidget *parent) : QMainWindow(par
     Learner = std::make_unique<TLearnerData>();
 
     // The updater asks a running client to close before it replaces it.
-    new Platform::TInstanceListener([this] { close(); }, [this](const QString &path) { OpenHandedOver(path); }, Platform::MainWindowChannel(), this);
+    // A second start hands its exam file over: this window comes forward and opens it as a
+    // dropped file is opened.
+    const auto openHandedOver = [this](const QString &path) {
+        if (isMinimized())
+            showNormal();
+        raise();
+        activateWindow();
+        ReportErrors(this, [&] {
+            if (!path.isEmpty() && !BusyRefused() && AskSaveCurrentExam())
+                OpenExamFile(path);
+        });
+    };
+    new Platform::TInstanceListener([this] { close(); }, openHandedOver, Platform::MainWindowChannel(), this);
 }
 
 TFormMain::~TFormMain()
@@ -418,12 +431,9 @@ void TFormMain::BuildExamPage(QWidget *page)
             AnswerControl->Move(x, y);
     };
     AnswerTool->OnMouseUp = [this](Qt::MouseButton, int x, int y) { AnswerToolMouseUp(x, y); };
-    // The sheet takes the keyboard by Tab and tells assistive technology its cells.
-    AnswerTool->setFocusPolicy(Qt::TabFocus);
-    AnswerTool->OnKey = [this](const QKeyEvent &event) { return AnswerByKey(event); };
-    AnswerTool->AccessibleItemCount = [this] { return AnswerControl ? int(AnswerControl->OptionCells().size()) : 0; };
-    AnswerTool->AccessibleItem = [this](int index) { return AnswerControl->AccessibleCell(index); };
-    AnswerTool->OnPressItem = [this](int index) { PressAnswerCells({AnswerControl->OptionCells().at(size_t(index))}); };
+    ExamKeys = std::make_unique<TExamKeys>(
+        AnswerTool, *Navigator, [this] { return CurrentCard() == CardExam ? AnswerControl.get() : nullptr; },
+        [this](int x, int y) { AnswerToolMouseUp(x, y); });
     auto *navigator = new QWidget(PanelAnswerTool);
     navigator->setFixedHeight(60);
     auto *buttons = new QHBoxLayout(navigator);
@@ -611,7 +621,7 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event)
     }
     if (fBuilt && watched == VST_TreeExam && event->type() == QEvent::KeyPress) {
         bool answered = false;
-        ReportErrors(this, [&] { answered = AnswerByKey(*static_cast<QKeyEvent *>(event)); });
+        ReportErrors(this, [&] { answered = ExamKeys->Handle(*static_cast<QKeyEvent *>(event)); });
         if (answered)
             return true;
         const int key = static_cast<QKeyEvent *>(event)->key();
