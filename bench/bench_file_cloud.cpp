@@ -2,11 +2,10 @@
 // curl command line fetching the same list over one connection.
 
 #include "BenchServers.h"
+#include "SilentServer.h"
 #include "UnitTavelkoCloud.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTcpServer>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -95,31 +94,11 @@ namespace {
 // and how soon Abort ends the call. Goals: 100 ms and 200 ms.
 void SilentServer()
 {
-    QTcpServer silent;
-    if (!silent.listen(QHostAddress::LocalHost))
-        return;
-    TServerConfig config = TServerConfig::Load();
-    config.FtpHost = QStringLiteral("127.0.0.1");
-    config.FtpPort = silent.serverPort();
-    QElapsedTimer clock, sinceLast;
-    qint64 longestGap = 0, abortedAt = -1;
-    TCloudCallbacks callbacks;
-    clock.start();
-    callbacks.OnWait = [&](TFtpSession &sender) {
-        if (sinceLast.isValid())
-            longestGap = std::max(longestGap, sinceLast.elapsed());
-        sinceLast.start();
-        if (clock.elapsed() >= 2000 && abortedAt < 0) {
-            abortedAt = clock.elapsed();
-            sender.Abort();
-        }
-    };
-    TTavelkoCloud::DownLoadFiles(QStringLiteral("web"), {QStringLiteral("a.png")}, callbacks, config);
-    const qint64 toEnd = clock.elapsed() - abortedAt;
+    const TSilentServerCall call = CallASilentServer(2000);
     std::printf("silent server: longest wait between served events %lld ms (goal 100 ms) %s; Abort ended the call in %lld ms "
                 "(goal 200 ms) %s\n",
-                static_cast<long long>(longestGap), longestGap <= 100 ? "met" : "MISSED", static_cast<long long>(toEnd),
-                abortedAt >= 0 && toEnd <= 200 ? "met" : "MISSED");
+                static_cast<long long>(call.longestGapMs), call.longestGapMs <= 100 ? "met" : "MISSED",
+                static_cast<long long>(call.abortToEndMs), call.abortToEndMs >= 0 && call.abortToEndMs <= 200 ? "met" : "MISSED");
 }
 
 } // namespace

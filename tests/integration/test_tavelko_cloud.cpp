@@ -1,4 +1,5 @@
 #include "ServerEnvironment.h"
+#include "SilentServer.h"
 #include "UnitTavelkoCloud.h"
 #include "UnitTranslate.h"
 
@@ -6,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -307,32 +307,14 @@ TEST_F(CloudTest, ACloudGoneMidBatchFailsTheRestAtOnceInOneMessage)
 // the call at once.
 TEST_F(CloudTest, ASilentServerNeverFreezesTheCallerAndAbortEndsIt)
 {
-    QTcpServer silent;
-    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
-    TServerConfig config = TServerConfig::Load();
-    config.FtpHost = "127.0.0.1";
-    config.FtpPort = silent.serverPort();
     TRecorder recorder;
-    TCloudCallbacks callbacks = recorder.Callbacks();
-    QElapsedTimer clock, sinceLast;
-    qint64 longestGap = 0, abortedAt = -1;
-    clock.start();
-    callbacks.OnWait = [&](TFtpSession &sender) {
-        if (sinceLast.isValid())
-            longestGap = std::max(longestGap, sinceLast.elapsed());
-        sinceLast.start();
-        if (clock.elapsed() >= 1000 && abortedAt < 0) {
-            abortedAt = clock.elapsed();
-            sender.Abort();
-        }
-    };
-    const TDownloadFiles files = TTavelkoCloud::DownLoadFiles("web", {"a.png"}, callbacks, config);
-    const qint64 ended = clock.elapsed();
+    const TSilentServerCall call = CallASilentServer(1000, recorder.Callbacks());
+    ASSERT_TRUE(call.listening);
     std::printf("silent server: longest gap between served events %lld ms (goal 100 ms), Abort ended the call in %lld ms "
-                "(goal 200 ms)\n", static_cast<long long>(longestGap), static_cast<long long>(ended - abortedAt));
-    EXPECT_TRUE(files.empty());
-    EXPECT_GE(abortedAt, 0);
-    EXPECT_LE(longestGap, 100);
-    EXPECT_LE(ended - abortedAt, 200);
+                "(goal 200 ms)\n", static_cast<long long>(call.longestGapMs), static_cast<long long>(call.abortToEndMs));
+    EXPECT_TRUE(call.files.empty());
+    EXPECT_GE(call.abortToEndMs, 0);
+    EXPECT_LE(call.longestGapMs, 100);
+    EXPECT_LE(call.abortToEndMs, 200);
     EXPECT_EQ(recorder.begins, 0);
 }
