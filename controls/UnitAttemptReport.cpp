@@ -40,7 +40,7 @@ QString Score(double score)
 QString TopicText(const TAttemptQuestion &question, const TTopicNamer &topicName)
 {
     const QString name = topicName ? topicName(question) : QString();
-    return !name.isEmpty() ? name : question.topic < 0 ? Tr(134) : TrFormat(133, {question.topic});
+    return TopicWords(question.topic, name);
 }
 
 } // namespace
@@ -54,6 +54,11 @@ QString AnswerWords(const QString &format, const QString &answer)
 {
     const QString text = ReadableAnswer(format, answer);
     return text.isEmpty() ? Tr(113) : text;
+}
+
+QString TopicWords(int topic, const QString &name)
+{
+    return !name.isEmpty() ? name : topic < 0 ? Tr(134) : TrFormat(133, {topic});
 }
 
 QByteArray AttemptPdf(const TAttempt &attempt, const TTopicNamer &topicName)

@@ -11,6 +11,8 @@
 // "no answer"; the readable answer, or "no answer" for a blank one.
 QString OutcomeWord(TAnswerOutcome outcome);
 QString AnswerWords(const QString &format, const QString &answer);
+// A topic as the learner reads it: its name where known, else "Topic 3" or "Topic unknown".
+QString TopicWords(int topic, const QString &name);
 
 // The name of a question's topic; empty when it is not known here.
 using TTopicNamer = std::function<QString(const TAttemptQuestion &question)>;

@@ -1,5 +1,6 @@
 #include "UnitProgressPage.h"
 
+#include "UnitAttemptReport.h"
 #include "UnitTranslate.h"
 
 #include <QChart>
@@ -124,10 +125,7 @@ void TProgressPage::Fill()
             return a->ShareRight() != b->ShareRight() ? a->ShareRight() < b->ShareRight() : a->asked > b->asked;
         });
         for (const TTopicProgress *topic : topics) {
-            QString name = TopicName ? TopicName(*topic) : QString();
-            if (name.isEmpty())
-                name = topic->topic < 0 ? Tr(134) : TrFormat(133, {topic->topic});
-            auto *row = new QTreeWidgetItem(node, {name});
+            auto *row = new QTreeWidgetItem(node, {TopicWords(topic->topic, TopicName ? TopicName(*topic) : QString())});
             SetFigures(row, topic->asked, topic->answered, topic->ShareRight());
             row->setText(colTrend, Trend(topic->recent));
         }
