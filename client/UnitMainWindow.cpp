@@ -2,7 +2,6 @@
 
 #include "UnitMain.h"
 
-
 #include "TavelkoError.h"
 #include "UnitActivityIndicator.h"
 #include "UnitAnswerControl.h"
